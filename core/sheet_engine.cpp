@@ -1,0 +1,96 @@
+#include "core/sheet_engine.h"
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "toolkit/exceptions.h"
+#include "toolkit/number_text.h"
+
+namespace vantrel {
+
+namespace {
+
+void CheckShape(const SheetTables& t) {
+    const auto n = static_cast<std::size_t>(t.n);
+    bool ok = t.n > 0 && t.GroupSizes.size() == n && t.FieldGrid.size() == n &&
+              t.GroupFactors.size() == n && t.UnitScales.size() == n;
+    for (std::size_t g = 0; ok && g < n; ++g) {
+        const auto size = static_cast<std::size_t>(t.GroupSizes[g]);
+        ok = t.GroupSizes[g] > 0 && t.FieldGrid[g].size() == size &&
+             t.UnitScales[g].size() == size && t.GroupFactors[g].size() == n;
+        for (std::size_t m = 0; ok && m < size; ++m) {
+            ok = t.UnitScales[g][m] != 0 && t.FieldGrid[g][m] != nullptr;
+        }
+    }
+    if (!ok) {
+        throw std::invalid_argument("sheet tables are inconsistent");
+    }
+}
+
+}  // namespace
+
+void RecalcSheet(const FieldHost& host, SheetTables tables) {
+    CheckShape(tables);
+    ValueField* const source = host.FocusedField();
+    const auto n = static_cast<std::size_t>(tables.n);
+
+    // The whole grid is scanned: the source is wherever the focused field is.
+    bool found = false;
+    std::size_t c = 0;
+    std::size_t b = 0;
+    for (std::size_t g = 0; g < n; ++g) {
+        for (std::size_t m = 0; m < tables.FieldGrid[g].size(); ++m) {
+            if (source != nullptr && tables.FieldGrid[g][m] == source) {
+                found = true;
+                c = g;
+                b = m;
+            }
+        }
+    }
+    if (!found) {
+        return;  // the focus is not on this sheet: there is nothing to convert from
+    }
+
+    const std::string text = source->GetText();
+    if (text.empty()) {
+        for (const auto& row : tables.FieldGrid) {
+            for (ValueField* field : row) {
+                if (field != source) {
+                    field->SetText({});
+                }
+            }
+        }
+        return;
+    }
+
+    // Parse before writing anything, so a refused text leaves the sheet as it was.
+    // The source value in its group's base unit is held as a double.
+    const long double inBaseUnit = StrToFloat(text) * tables.UnitScales[c][b];
+    if (std::fabs(inBaseUnit) > std::numeric_limits<double>::max()) {
+        throw EConvertError(QuoteForMessage(text) + " — слишком большое число для этой единицы");
+    }
+    const auto v = static_cast<double>(inBaseUnit);
+
+    // Every text is formatted before the first one is written.
+    std::vector<std::pair<ValueField*, std::string>> results;
+    for (std::size_t j = 0; j < n; ++j) {
+        for (std::size_t k = 0; k < tables.FieldGrid[j].size(); ++k) {
+            if (j == c && k == b) {
+                continue;
+            }
+            // Extended precision from left to right, no rounding to double between.
+            const long double r =
+                static_cast<long double>(v) * tables.GroupFactors[c][j] / tables.UnitScales[j][k];
+            results.emplace_back(tables.FieldGrid[j][k], FloatToStr(r));
+        }
+    }
+    for (auto& [field, result] : results) {
+        field->SetText(result);
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,143 @@
+#include "core/sheet_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "sheets/sheet_catalogue.h"
+#include "sheets/sheet_routines.h"
+#include "toolkit/exceptions.h"
+#include "toolkit/headless_window.h"
+
+namespace vantrel {
+namespace {
+
+class SheetEngine : public testing::Test {
+protected:
+    HeadlessWindow window{AllFieldNames()};
+
+    // Types `text` into a field as a user would: focus it, replace its text.
+    void Type(std::string_view field, const std::string& text) {
+        window.Focus(field);
+        window.Edit(field).Insert(text);
+    }
+    std::map<std::string, std::string> Snapshot() const {
+        std::map<std::string, std::string> texts;
+        for (const auto& name : window.LayoutNames()) {
+            texts[name] = window.Text(name);
+        }
+        return texts;
+    }
+};
+
+TEST_F(SheetEngine, SameGroupTargetsUseFactorOne) {
+    Type("Edt_QMW", "1");
+    RecalcHeatFlow(window);
+    EXPECT_EQ(window.Text("Edt_QGW"), "0,001");
+    EXPECT_EQ(window.Text("Edt_QkW"), "1000");
+    EXPECT_EQ(window.Text("Edt_QW"), "1000000");
+}
+
+TEST_F(SheetEngine, NeverRewritesTheSourceField) {
+    Type("Edt_QkW", "1,50");
+    RecalcHeatFlow(window);
+    EXPECT_EQ(window.Text("Edt_QkW"), "1,50");
+    EXPECT_EQ(window.Text("Edt_QW"), "1500");
+    // Entering with Tab selected the text; a rewrite would have dropped that.
+    window.Focus("Edt_QkW");
+    RecalcHeatFlow(window);
+    EXPECT_TRUE(window.Edit("Edt_QkW").HasSelection());
+}
+
+TEST_F(SheetEngine, ZeroFillsTheSheetWithZeros) {
+    Type("Edt_Pkg_cm", "0");
+    RecalcPressure(window);
+    for (const auto& unit : {"Edt_PGPa", "Edt_PPa", "Edt_Pmmrtst", "Edt_Pkg_mm", "Edt_Patm"}) {
+        EXPECT_EQ(window.Text(unit), "0") << unit;
+    }
+}
+
+TEST_F(SheetEngine, EmptySourceEmptiesItsSheetOnly) {
+    Type("Edt_Gl_h", "5");
+    RecalcVolumeFlow(window);
+    Type("Edt_QW", "5");
+    RecalcHeatFlow(window);
+    ASSERT_FALSE(window.Text("Edt_QGkh").empty());
+
+    window.Focus("Edt_QW");
+    window.Edit("Edt_QW").Backspace();
+    RecalcHeatFlow(window);
+    for (const auto& unit : {"Edt_QGW", "Edt_QMW", "Edt_QkW", "Edt_QGkh", "Edt_Qkh"}) {
+        EXPECT_EQ(window.Text(unit), "") << unit;
+    }
+    EXPECT_EQ(window.Text("Edt_Gm_h"), "0,005");  // the volume-flow sheet keeps its texts
+    EXPECT_EQ(window.Text("Edt_Gl_h"), "5");
+}
+
+TEST_F(SheetEngine, DoesNothingWhenTheFocusIsNotOnTheSheet) {
+    Type("Edt_QkW", "1");
+    RecalcHeatFlow(window);
+    const auto before = Snapshot();
+    window.Unfocus();
+    RecalcHeatFlow(window);
+    EXPECT_EQ(Snapshot(), before);
+    Type("Edt_HH", "");  // an empty field of another sheet must not clear this one
+    RecalcHeatFlow(window);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(SheetEngine, RefusedTextChangesNoFieldOfAnySheet) {
+    const std::string refused[] = {
+        ",",
+        "E",
+        "-",
+        "E5",
+        "1,,2",
+        "12abc",
+        "1 2",
+        "nan",
+        "inf",
+        "жжж",
+        std::string(1 << 20, '7') + "x",
+        "1E400",  // readable, but a double cannot hold it
+    };
+    Type("Edt_QJ", "42");
+    RecalcHeat(window);
+    for (const auto& text : refused) {
+        window.Focus("Edt_QJ");
+        window.Edit("Edt_QJ").SetText(text);
+        const auto before = Snapshot();
+        EXPECT_THROW(RecalcHeat(window), EConvertError) << text.substr(0, 20);
+        EXPECT_EQ(Snapshot(), before) << text.substr(0, 20);
+        EXPECT_EQ(window.Text("Edt_QkJ"), "0,042");
+    }
+}
+
+TEST_F(SheetEngine, ValueTooLargeForItsBaseUnitIsRefusedWithAMessage) {
+    Type("Edt_QGJ", "1E306");  // 1E306 GJ is 1E315 J
+    try {
+        RecalcHeat(window);
+        FAIL() << "1E306 GJ was converted";
+    } catch (const EConvertError& error) {
+        EXPECT_NE(std::string(error.what()).find("«1E306»"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(window.Text("Edt_QJ"), "");
+    Type("Edt_QJ", "1E306");  // the same number in joules fits
+    RecalcHeat(window);
+    EXPECT_EQ(window.Text("Edt_QGJ"), "1E297");
+}
+
+TEST_F(SheetEngine, RefusesInconsistentTables) {
+    Type("Edt_QW", "1");
+    SheetTables tables = MakeSheetTables(kHeatFlow, window);
+    tables.UnitScales[1][2] = 0;
+    EXPECT_THROW(RecalcSheet(window, std::move(tables)), std::invalid_argument);
+    SheetTables ragged = MakeSheetTables(kHeatFlow, window);
+    ragged.GroupFactors[0].pop_back();
+    EXPECT_THROW(RecalcSheet(window, std::move(ragged)), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace vantrel

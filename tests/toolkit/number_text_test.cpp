@@ -1,0 +1,145 @@
+#include "toolkit/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <locale>
+#include <random>
+#include <string>
+
+#include "toolkit/exceptions.h"
+
+namespace vantrel {
+namespace {
+
+// Every number-text case runs under a locale whose decimal point is ',' and
+// under one whose decimal point is '.': the texts must not depend on it.
+class NumberTextUnderLocale : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        previous_ = std::setlocale(LC_ALL, nullptr);
+        ASSERT_NE(std::setlocale(LC_ALL, GetParam()), nullptr)
+            << GetParam() << " is not installed; tools/setup.sh generates it";
+        std::locale::global(std::locale(GetParam()));
+        ASSERT_STREQ(std::localeconv()->decimal_point, IsCommaLocale() ? "," : ".");
+    }
+    void TearDown() override {
+        std::setlocale(LC_ALL, previous_.c_str());
+        std::locale::global(std::locale::classic());
+    }
+    bool IsCommaLocale() const { return std::string(GetParam()).starts_with("ru"); }
+
+private:
+    std::string previous_;
+};
+
+struct ParseCase {
+    const char* text;
+    long double value;
+};
+
+TEST_P(NumberTextUnderLocale, ReadsEveryTextAUserCanTypeOnTheWayToANumber) {
+    const ParseCase cases[] = {
+        {"1", 1.0L},         {"1,5", 1.5L},     {",5", 0.5L},
+        {"1,", 1.0L},        {"1E", 1.0L},      {"1E-", 1.0L},
+        {"1E5", 1e5L},       {"1E-5", 1e-5L},   {"-1E5", -1e5L},
+        {"2,5E-3", 2.5e-3L}, {"1e3", 1e3L},     {"+2", 2.0L},
+        {" 12 ", 12.0L},     {"0", 0.0L},       {"0,1", 0.1L},
+        {"007", 7.0L},       {"1E400", 1e400L}, {"1E-5000", 0.0L},
+        {"-1E-5000", -0.0L}, {"1,E2", 100.0L},  {"1E0000000003", 1e3L},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(StrToFloat(text), value) << text;
+    }
+}
+
+TEST_P(NumberTextUnderLocale, RefusesTextsThatAreNotNumbers) {
+    const std::string refused[] = {
+        "",     ",",    "E",    "-",   "E5",   "-E5",  ",E",   "1,,2", "1,2,3",
+        "1.5",  "abc",  "1 2",  "nan", "inf",  "-inf", "1E5,", "--1",  "1E--2",
+        "1E5E", "0x10", "12кг", "٣",   "1\t2", "1E 5", "+-1",
+    };
+    for (const auto& text : refused) {
+        EXPECT_THROW(StrToFloat(text), EConvertError) << text;
+    }
+}
+
+TEST_P(NumberTextUnderLocale, WritesFifteenSignificantDigitsWithCommaAndE) {
+    const std::pair<long double, const char*> cases[] = {
+        {1.0L, "1"},
+        {1000.0L, "1000"},
+        {860000.0L, "860000"},
+        {0.00086L, "0,00086"},
+        {1e-5L, "0,00001"},
+        {9.81e-6L, "9,81E-6"},
+        {1e-6L, "1E-6"},
+        {-2.5L, "-2,5"},
+        {0.0L, "0"},
+        {-0.0L, "0"},
+        {999999999999999.0L, "999999999999999"},
+        {1e15L, "1E15"},
+        {9999999999999999.0L, "1E16"},
+        {123456789012345678.0L, "1,23456789012346E17"},
+        {1.0L / 3.0L, "0,333333333333333"},
+        {1000.0L * 0.001163, "1,163"},  // binary noise of the factor stays hidden
+        {1e400L, "1E400"},
+        {-4.5e-300L, "-4,5E-300"},
+    };
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FloatToStr(value), text) << static_cast<double>(value);
+    }
+}
+
+TEST_P(NumberTextUnderLocale, EveryWrittenTextReadsBackToTheSameDigits) {
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<long double> mantissa(1.0L, 10.0L);
+    std::uniform_int_distribution<int> exponent(-320, 320);
+    for (int i = 0; i < 20000; ++i) {
+        long double x = mantissa(random);
+        for (int e = exponent(random); e != 0; e += e > 0 ? -1 : 1) {
+            x = e > 0 ? x * 10 : x / 10;
+        }
+        if (i % 2 == 1) {
+            x = -x;
+        }
+        const std::string text = FloatToStr(x);
+        ASSERT_EQ(FloatToStr(StrToFloat(text)), text) << static_cast<double>(x);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, NumberTextUnderLocale,
+                         testing::Values("ru_RU.UTF-8", "en_US.UTF-8"), [](const auto& info) {
+                             return std::string(info.param).substr(0, 5) == "ru_RU" ? "CommaLocale"
+                                                                                    : "PointLocale";
+                         });
+
+TEST(ConversionErrorMessage, QuotesAtMostFortyCharactersOfTheText) {
+    const std::string megabyte(1 << 20, 'x');
+    try {
+        StrToFloat(megabyte);
+        FAIL() << "a megabyte of letters was read as a number";
+    } catch (const EConvertError& error) {
+        const std::string message = error.what();
+        EXPECT_NE(message.find("«" + std::string(40, 'x') + "…»"), std::string::npos) << message;
+        EXPECT_LT(message.size(), 120u);
+    }
+    // Cyrillic is cut on a character boundary, never inside one.
+    const std::string cyrillic = std::string(45, 'a').replace(38, 7, "жжжжжжж");
+    EXPECT_EQ(QuoteForMessage(cyrillic), "«" + std::string(38, 'a') + "жж…»");
+    EXPECT_EQ(QuoteForMessage("abc"), "«abc»");
+}
+
+TEST(ConversionErrorMessage, TooLargeForExtendedPrecisionIsRefused) {
+    EXPECT_THROW(StrToFloat("1E99999"), EConvertError);
+    EXPECT_THROW(StrToFloat(std::string(1 << 20, '9')), EConvertError);
+}
+
+TEST(AnsiPos, FindsTheFirstOccurrenceCaseSensitively) {
+    EXPECT_EQ(AnsiPos(",", "1,5,"), 2);
+    EXPECT_EQ(AnsiPos("E", "1e5"), 0);
+    EXPECT_EQ(AnsiPos("e", "1e5"), 2);
+    EXPECT_EQ(AnsiPos("-", ""), 0);
+}
+
+}  // namespace
+}  // namespace vantrel
