@@ -5,7 +5,6 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 #include "toolkit/exceptions.h"
 #include "toolkit/number_text.h"
@@ -75,8 +74,8 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
     }
     const auto v = static_cast<double>(inBaseUnit);
 
-    // Every text is formatted before the first one is written.
-    std::vector<std::pair<ValueField*, std::string>> results;
+    // From here nothing can fail: the value is known to be good, and every
+    // result of a finite double is finite at extended precision.
     for (std::size_t j = 0; j < n; ++j) {
         for (std::size_t k = 0; k < tables.FieldGrid[j].size(); ++k) {
             if (j == c && k == b) {
@@ -85,11 +84,8 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
             // Extended precision from left to right, no rounding to double between.
             const long double r =
                 static_cast<long double>(v) * tables.GroupFactors[c][j] / tables.UnitScales[j][k];
-            results.emplace_back(tables.FieldGrid[j][k], FloatToStr(r));
+            tables.FieldGrid[j][k]->SetText(FloatToStr(r));
         }
-    }
-    for (auto& [field, result] : results) {
-        field->SetText(result);
     }
 }
 

@@ -201,19 +201,23 @@ SheetTables MakeSheetTables(const SheetCatalogue& sheet, const FieldHost& host) 
     SheetTables tables;
     const std::size_t n = sheet.groups.size();
     tables.n = static_cast<int>(n);
+    tables.GroupSizes.reserve(n);
+    tables.FieldGrid.reserve(n);
+    tables.UnitScales.reserve(n);
+    tables.GroupFactors.reserve(n);
     for (std::size_t g = 0; g < n; ++g) {
         const CatalogueGroup& group = sheet.groups[g];
         tables.GroupSizes.push_back(static_cast<std::int32_t>(group.units.size()));
         auto& fields = tables.FieldGrid.emplace_back();
         auto& scales = tables.UnitScales.emplace_back();
+        fields.reserve(group.units.size());
+        scales.reserve(group.units.size());
         for (const CatalogueUnit& unit : group.units) {
             fields.push_back(&host.Field(unit.field));
             scales.push_back(unit.scale);
         }
-        auto& factors = tables.GroupFactors.emplace_back();
-        for (std::size_t j = 0; j < n; ++j) {
-            factors.push_back(sheet.Factor(g, j));
-        }
+        const auto row = sheet.factors.subspan(g * n, n);
+        tables.GroupFactors.emplace_back(row.begin(), row.end());
     }
     return tables;
 }
