@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever building, running and testing
+# Vantrel needs and this machine lacks, and generates the two locales the
+# number-text tests run under. Does nothing when all is there already.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # window
+  qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
+  # tests and benchmarks
+  libgtest-dev libbenchmark-dev libgmp-dev locales xvfb xauth x11-utils
+)
+extra_list="$(dirname "$0")/packages-extra.txt"
+if [[ -f "$extra_list" ]]; then
+  mapfile -t -O "${#packages[@]}" packages < <(grep -v -e '^#' -e '^\s*$' "$extra_list")
+fi
+
+as_root() {
+  if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  as_root apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+fi
+
+# The number-text tests run under a ',' locale and a '.' locale.
+for locale in ru_RU.UTF-8 en_US.UTF-8; do
+  if ! locale -a 2>/dev/null | grep -qix "${locale/UTF-8/utf8}"; then
+    as_root sed -i -E "s/^# *(${locale} UTF-8)/\1/" /etc/locale.gen
+    grep -q "^${locale} UTF-8" /etc/locale.gen || echo "${locale} UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+  fi
+done
