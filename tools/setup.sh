@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config clang-tidy clang-format
   # window
   qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
   # tests and benchmarks
