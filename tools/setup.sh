@@ -11,11 +11,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
   # tests and benchmarks
   libgtest-dev libbenchmark-dev libgmp-dev locales xvfb xauth x11-utils
+  # packaging and its test
+  dpkg-dev desktop-file-utils appstream libx11-dev
 )
-extra_list="$(dirname "$0")/packages-extra.txt"
-if [[ -f "$extra_list" ]]; then
-  mapfile -t -O "${#packages[@]}" packages < <(grep -v -e '^#' -e '^\s*$' "$extra_list")
-fi
 
 as_root() {
   if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi

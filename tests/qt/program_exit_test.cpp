@@ -1,0 +1,86 @@
+// The program's exit statuses, seen from outside as a separate process:
+// 1 from Exit, 0 from closing the window, 2 when there is no display.
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTest>
+
+#include "qt_test_main.h"
+
+namespace {
+
+struct Finished {
+    QProcess::ExitStatus exitStatus;
+    int exitCode;
+    QString standardError;
+};
+
+Finished Run(const QString& program, const QStringList& arguments,
+             const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return {QProcess::CrashExit, -1, "timed out"};
+    }
+    return {process.exitStatus(), process.exitCode(),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QProcessEnvironment Offscreen() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("QT_FONT_DPI", "120");
+    return environment;
+}
+
+}  // namespace
+
+class ProgramExitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowEndsWithItsStatusAndSaysNothing_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("status");
+        QTest::newRow("Exit through the accessibility interface") << "exit-accessible" << 1;
+        QTest::newRow("Exit with Tab and Space") << "exit-keys" << 1;
+        QTest::newRow("title-bar close") << "close" << 0;
+    }
+    void windowEndsWithItsStatusAndSaysNothing() {
+        QFETCH(QString, mode);
+        QFETCH(int, status);
+        const Finished finished = Run(VANTREL_EXIT_DRIVER, {mode}, Offscreen());
+        QCOMPARE(finished.exitStatus, QProcess::NormalExit);
+        QCOMPARE(finished.standardError, QString());
+        QCOMPARE(finished.exitCode, status);
+    }
+
+    void noDisplayEndsWithStatus2AndOneLine_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("X11 asked for") << "xcb";
+        QTest::newRow("default platform") << "";
+    }
+    void noDisplayEndsWithStatus2AndOneLine() {
+        QFETCH(QString, platform);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            environment.remove(variable);
+        }
+        if (!platform.isEmpty()) {
+            environment.insert("QT_QPA_PLATFORM", platform);
+        }
+        const Finished finished = Run(VANTREL_PROGRAM, {}, environment);
+        QCOMPARE(finished.exitStatus, QProcess::NormalExit);
+        QCOMPARE(finished.exitCode, 2);
+        const QStringList lines = finished.standardError.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.front().startsWith(QString::fromUtf8("vantrel: не удалось открыть окно")),
+                 qPrintable(lines.front()));
+        QVERIFY2(lines.front().contains("display"), qPrintable(lines.front()));
+    }
+};
+
+VANTREL_QT_TEST_MAIN(ProgramExitTest)
+#include "program_exit_test.moc"

@@ -1,0 +1,45 @@
+// Layout geometry and font sizes are stored in design pixels: 1/120 inch, the
+// density the window was laid out at. Qt places widgets in device-independent
+// pixels of 1/L inch, where L is the screen's logical DPI (96 on a standard
+// desktop, 120 when the desktop is set to 120; any whole-number part of a
+// higher density is already taken by Qt into the device pixel ratio). One
+// design pixel is therefore L / 120 device-independent pixels, and at 120 ppi
+// one design pixel is exactly one device pixel.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace vantrel {
+
+inline constexpr double kDesignDpi = 120.0;
+
+class DesignScale {
+public:
+    explicit DesignScale(double logicalDpi) : factor_(logicalDpi / kDesignDpi) {}
+
+    double Factor() const { return factor_; }
+    int Length(int designPixels) const;
+    QPoint Point(QPoint designPoint) const;
+    QSize Size(QSize designSize) const;
+    // Scales the edges rather than the size, so that controls that touch at
+    // design density (the status bar and the bottom of the client area) still
+    // touch after rounding.
+    QRect Rect(const QRect& designRect) const;
+
+    // The layout states fonts in points at the design density, the way the
+    // window system the layout comes from turns points into a character
+    // height: round(points * 120 / 72) design pixels (8 pt -> 13 px).
+    static int FontDesignPixels(int layoutPoints);
+    // The point size that Qt turns into exactly that many design pixels at
+    // the screen's logical DPI: Qt converts points with L / 72, so
+    // px * 72 / 120 points come out as px * L / 120 device-independent pixels,
+    // the same factor as the geometry.
+    static double FontPointSize(int layoutPoints);
+
+private:
+    double factor_;
+};
+
+}  // namespace vantrel

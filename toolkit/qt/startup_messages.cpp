@@ -1,0 +1,89 @@
+#include "toolkit/qt/startup_messages.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace vantrel {
+
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    QString category;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+bool startingUp = false;
+QString program;
+std::vector<HeldMessage> held;
+
+void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (previousHandler != nullptr) {
+        previousHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+}
+
+// The first thing Qt complained about names the cause ("could not connect to
+// display"); the fatal message after it only says that no platform opened.
+[[noreturn]] void FailStartup(const QString& fatalMessage) {
+    QString reason = held.empty() ? fatalMessage : held.front().text;
+    reason = reason.section(u'\n', 0, 0).simplified();
+    std::fprintf(stderr, "%s: не удалось открыть окно: %s\n", qPrintable(program),
+                 qPrintable(reason));
+    std::fflush(stderr);
+    std::_Exit(kStartupFailureStatus);
+}
+
+void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (IsQtNoise(message)) {
+        return;
+    }
+    if (startingUp) {
+        if (type == QtFatalMsg) {
+            FailStartup(message);
+        }
+        held.push_back({type, QString::fromUtf8(context.category), message});
+        return;
+    }
+    PassOn(type, context, message);
+}
+
+}  // namespace
+
+bool IsQtNoise(const QString& message) {
+    static const std::array<QString, 2> kNoise = {
+        QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"),
+        QStringLiteral("This plugin does not support propagateSizeHints()"),
+    };
+    for (const QString& noise : kNoise) {
+        if (message.startsWith(noise)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void BeginStartupMessages(const QString& programName) {
+    program = programName;
+    startingUp = true;
+    previousHandler = qInstallMessageHandler(Handle);
+}
+
+void EndStartupMessages() {
+    startingUp = false;
+    for (const HeldMessage& message : held) {
+        const QByteArray category = message.category.toUtf8();
+        const QMessageLogContext context(nullptr, 0, nullptr, category.constData());
+        PassOn(message.type, context, message.text);
+    }
+    held.clear();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,25 @@
+// Qt's own console messages around the start of the program. While the
+// platform is being opened, a failure (no display to connect to) ends the
+// process with one clear line on stderr and exit status 2, where Qt would
+// otherwise print several lines and abort with a core dump. Afterwards, a few
+// known harmless notices are dropped and everything else reaches stderr.
+#pragma once
+
+#include <QString>
+
+namespace vantrel {
+
+inline constexpr int kStartupFailureStatus = 2;
+
+// Installs the message handler and holds Qt's warnings back until
+// EndStartupMessages(). `programName` prefixes the failure line.
+void BeginStartupMessages(const QString& programName);
+// The platform is open: passes on the held warnings that are not noise.
+void EndStartupMessages();
+
+// Whether a message is one of the notices that say nothing to a user of this
+// program (a missing runtime directory, size hints an offscreen platform
+// cannot pass on).
+bool IsQtNoise(const QString& message);
+
+}  // namespace vantrel

@@ -1,0 +1,96 @@
+#include "toolkit/qt/t_application.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <cstdio>
+#include <vector>
+
+#include "toolkit/qt/startup_messages.h"
+
+namespace vantrel {
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(int& argc, char** argv) : argc_(argc), argv_(argv) {
+    Application = this;
+}
+
+TApplication::~TApplication() {
+    // Forms go before the QApplication they live in.
+    while (!forms_.empty()) {
+        delete forms_.back();
+    }
+    app_.reset();
+    if (Application == this) {
+        Application = nullptr;
+    }
+}
+
+void TApplication::Initialize() {
+    const QString program =
+        argc_ > 0 ? QFileInfo(QString::fromLocal8Bit(argv_[0])).fileName() : QString("vantrel");
+    BeginStartupMessages(program);
+    // Whole-number device pixel ratios only: the form scales itself for the
+    // rest (see DesignScale), and fractional ratios would blur its text.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+    EndStartupMessages();
+    // The layout is fixed in pixels and was checked against this style's
+    // metrics (a 24-pixel field holds the 13-pixel font inside its frame).
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+void TApplication::Run() {
+    TForm* main = MainForm();
+    if (main == nullptr) {
+        return;
+    }
+    main->show();
+    main->activateWindow();
+    QApplication::exec();
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    const QString message = QString::fromUtf8(error.what());
+    if (app_ == nullptr) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+        return;
+    }
+    TForm* main = MainForm();
+    const QString title =
+        main != nullptr ? main->windowTitle() : QGuiApplication::applicationDisplayName();
+    QWidget* owner = main != nullptr && main->isVisible() ? main : nullptr;
+    QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok, owner);
+    box.exec();
+    // Back to the window and its field, also where no window manager hands
+    // the activation back once the box has gone.
+    if (owner != nullptr && owner->isVisible()) {
+        owner->activateWindow();
+    }
+}
+
+int TApplication::Guarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        ShowException(error);
+        return kStartupFailureStatus;
+    }
+    return 0;
+}
+
+TForm* TApplication::MainForm() const {
+    return forms_.empty() ? nullptr : forms_.front();
+}
+
+void TApplication::Adopt(TForm* form, std::function<void()> clearReference) {
+    forms_.push_back(form);
+    QObject::connect(form, &QObject::destroyed, [this, form, clearReference] {
+        std::erase(forms_, form);
+        clearReference();
+    });
+}
+
+}  // namespace vantrel

@@ -1,0 +1,78 @@
+#include "toolkit/qt/t_edit.h"
+
+#include <QKeyEvent>
+
+#include "toolkit/qt/t_application.h"
+#include "toolkit/qt/t_form.h"
+#include "toolkit/qt/typed_key.h"
+
+namespace vantrel {
+
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
+    // Every character has to pass the key-press event; an input method would
+    // commit composed text past it. Number text needs no composition.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+std::string TEdit::GetText() const {
+    return text().toStdString();
+}
+
+void TEdit::SetText(const std::string& text) {
+    setText(QString::fromStdString(text));
+    setCursorPosition(0);
+}
+
+bool TEdit::event(QEvent* event) {
+    // Recorded here rather than in keyPressEvent: Tab is consumed by focus
+    // handling before keyPressEvent, yet its release in the next field counts.
+    if (event->type() == QEvent::KeyPress) {
+        if (auto* form = qobject_cast<TForm*>(window())) {
+            form->NoteKeyPress(*static_cast<QKeyEvent*>(event));
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void TEdit::keyPressEvent(QKeyEvent* event) {
+    const QString typed = TypedText(*event);
+    if (typed.isEmpty()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QString accepted;
+    for (const char32_t character : typed.toUcs4()) {
+        char key = ToKeyChar(character);
+        const char asTyped = key;
+        RunEventMethod([&] { emit KeyPress(key); });
+        if (key == asTyped) {
+            accepted += QString::fromUcs4(&character, 1);
+        } else if (key != 0) {
+            accepted += QChar::fromLatin1(key);
+        }
+    }
+    if (accepted == typed) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!accepted.isEmpty()) {
+        QKeyEvent changed(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                          event->nativeVirtualKey(), event->nativeModifiers(), accepted,
+                          event->isAutoRepeat(), event->count());
+        QLineEdit::keyPressEvent(&changed);
+    }
+}
+
+void TEdit::keyReleaseEvent(QKeyEvent* event) {
+    QLineEdit::keyReleaseEvent(event);
+    if (event->isAutoRepeat()) {
+        return;
+    }
+    auto* form = qobject_cast<TForm*>(window());
+    if (form != nullptr && form->TakeKeyPress(*event)) {
+        RunEventMethod([this] { emit KeyUp(); });
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,39 @@
+// A value field: a single-line edit whose typed characters pass through a
+// key-press event that may change or discard them, and whose key releases
+// raise a key-up event.
+#pragma once
+
+#include <QLineEdit>
+#include <string>
+
+#include "toolkit/field_host.h"
+
+namespace vantrel {
+
+class TEdit : public QLineEdit, public ValueField {
+    Q_OBJECT
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    std::string GetText() const override;
+    // Shows `text` from its first character, as a field written by the program
+    // does, so a long number shows its leading digits.
+    void SetText(const std::string& text) override;
+
+signals:
+    // Before a typed character is inserted, as one 8-bit character; a handler
+    // may change it, or set it to 0 so that nothing is inserted. Editing
+    // commands (arrows, Delete, clipboard, undo) do not raise it.
+    void KeyPress(char& key);
+    // After the field has handled the release of a key whose press was
+    // delivered to a value field of the same form, the Tab that moved the
+    // focus here included. Auto-repeat raises it once, on the physical release.
+    void KeyUp();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+}  // namespace vantrel

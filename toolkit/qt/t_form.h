@@ -1,0 +1,51 @@
+// A top-level window built from a stored layout: fixed single border, system
+// menu and Minimise but no Maximise, button-face background. The layout gives
+// its controls in design pixels; Loaded() scales them once for the screen.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+class QKeyEvent;
+
+namespace vantrel {
+
+class TForm : public QWidget {
+    Q_OBJECT
+    // Outer top-left corner on the screen, in design pixels.
+    Q_PROPERTY(int Left READ Left WRITE setLeft)
+    Q_PROPERTY(int Top READ Top WRITE setTop)
+public:
+    explicit TForm(QWidget* parent = nullptr);
+
+    int Left() const { return left_; }
+    void setLeft(int left) { left_ = left; }
+    int Top() const { return top_; }
+    void setTop(int top) { top_ = top; }
+
+    // Runs once, after the layout has been built: turns the layout's point
+    // sizes into design-pixel fonts, scales every position, size and font by
+    // the screen's logical DPI / 120, fits auto-sized labels to their text,
+    // fixes the client size and places the window.
+    void Loaded();
+
+    // Key presses delivered to the form's value fields, so that a key-up is
+    // raised only for a key whose press one of them received. A key pressed
+    // in another window (the Enter that closes a message box) and released
+    // over a field raises nothing.
+    void NoteKeyPress(const QKeyEvent& event);
+    // True, once, when the released key's press was noted.
+    bool TakeKeyPress(const QKeyEvent& event);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    int left_ = 0;
+    int top_ = 0;
+    bool loaded_ = false;
+    std::vector<std::uint64_t> pressedKeys_;
+};
+
+}  // namespace vantrel
