@@ -152,21 +152,33 @@ export XDG_RUNTIME_DIR=$scratch/runtime
 # The installed program runs with the system's libraries and plugins only.
 # In a sanitizer build, the leak checker ignores the X11 platform's bus connection.
 export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp
-QT_QPA_PLATFORM=xcb "$scratch/root/usr/bin/vantrel" >"$scratch/vantrel.log" 2>&1 &
-app_pid=$!
+# A subshell of its own waits for the program and records its status, so the
+# status cannot be lost to this script reaping other children meanwhile.
+(
+    QT_QPA_PLATFORM=xcb "$scratch/root/usr/bin/vantrel" >"$scratch/vantrel.log" 2>&1 &
+    echo $! >"$scratch/app.pid"
+    wait $!
+    echo $? >"$scratch/app.status"
+) &
+for _ in $(seq 50); do
+    [ -s "$scratch/app.pid" ] && break
+    sleep 0.1
+done
+app_pid=$(cat "$scratch/app.pid")
 if ! "$close_tool" --pid "$app_pid" --timeout 30 >"$scratch/window.txt"; then
     cat "$scratch/vantrel.log" >&2
     fail "the program did not show a window that stayed open"
 fi
 cat "$scratch/window.txt"
 
-# A program that ignores the close request is stopped after 10 s and fails.
-(sleep 10 && kill -9 "$app_pid") >/dev/null 2>&1 &
-watchdog_pid=$!
-status=0
-wait "$app_pid" || status=$?
-app_pid=
-kill "$watchdog_pid" 2>/dev/null || fail "the program did not exit within 10 s of its window being closed"
+# A program that ignores the close request for 10 s fails.
+for _ in $(seq 100); do
+    [ -s "$scratch/app.status" ] && break
+    sleep 0.1
+done
+[ -s "$scratch/app.status" ] || fail "the program did not exit within 10 s of its window being closed"
+status=$(cat "$scratch/app.status" 2>/dev/null || echo none)
+[ "$status" = none ] || app_pid=
 if [ "$status" != 0 ]; then
     cat "$scratch/vantrel.log" >&2
     fail "the program exited with status $status after its window was closed"
