@@ -74,8 +74,18 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
     }
     const auto v = static_cast<double>(inBaseUnit);
 
-    // From here nothing can fail: the value is known to be good, and every
-    // result of a finite double is finite at extended precision.
+    // Every field written must serve as a source in its turn: a result whose
+    // value in its own base unit a double cannot hold is refused like the
+    // source itself, before any field changes.
+    // The margin covers the rounding of the written text to 15 digits.
+    constexpr long double kLargestWritten = std::numeric_limits<double>::max() * (1 - 1e-14L);
+    for (std::size_t j = 0; j < n; ++j) {
+        if (std::fabs(static_cast<long double>(v) * tables.GroupFactors[c][j]) > kLargestWritten) {
+            throw EConvertError(QuoteForMessage(text) + " — слишком большое число для этого листа");
+        }
+    }
+
+    // From here nothing can fail.
     for (std::size_t j = 0; j < n; ++j) {
         for (std::size_t k = 0; k < tables.FieldGrid[j].size(); ++k) {
             if (j == c && k == b) {

@@ -13,6 +13,8 @@ packages=(
   libgtest-dev libbenchmark-dev libgmp-dev locales xvfb xauth x11-utils
   # packaging and its test
   dpkg-dev desktop-file-utils appstream libx11-dev
+  # fuzzing, sanitizers and leak checks
+  clang-14 libclang-rt-14-dev valgrind
 )
 
 as_root() {

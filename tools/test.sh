@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the core without Qt (which proves
-# it needs no window system), then the whole program with its window tests.
+# it needs no window system), the whole program with its window, package,
+# soak and leak tests, everything again under the address and
+# undefined-behaviour sanitizers, and a bounded fuzzing run of each target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 cmake --workflow --preset core
 cmake --workflow --preset default
+cmake --workflow --preset sanitize
+bash tools/fuzz.sh

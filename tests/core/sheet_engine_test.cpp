@@ -129,6 +129,28 @@ TEST_F(SheetEngine, ValueTooLargeForItsBaseUnitIsRefusedWithAMessage) {
     EXPECT_EQ(window.Text("Edt_QGJ"), "1E297");
 }
 
+TEST_F(SheetEngine, EveryWrittenFieldCanBeTheNextSource) {
+    // 1E308 l/s is 3,6E311 l/h: no double holds that, so nothing is written
+    // that would be refused when the user moves into it.
+    Type("Edt_Gl_c", "1E308");
+    EXPECT_THROW(RecalcVolumeFlow(window), EConvertError);
+    EXPECT_EQ(window.Text("Edt_Gl_h"), "");
+
+    // Just below the largest double, the text rounded to 15 digits must not
+    // round past it.
+    Type("Edt_QJ", "1,797693134862E308");
+    RecalcHeat(window);
+    Type("Edt_QJ", "1,79769313486231E308");
+    EXPECT_THROW(RecalcHeat(window), EConvertError);
+
+    Type("Edt_Gl_c", "1E304");
+    RecalcVolumeFlow(window);
+    for (const auto& name : {"Edt_Gm_h", "Edt_Gl_h", "Edt_Gm_m", "Edt_Gl_m", "Edt_Gm_c"}) {
+        window.Focus(name);
+        EXPECT_NO_THROW(RecalcVolumeFlow(window)) << name << " shows " << window.Text(name);
+    }
+}
+
 TEST_F(SheetEngine, RefusesInconsistentTables) {
     Type("Edt_QW", "1");
     SheetTables tables = MakeSheetTables(kHeatFlow, window);

@@ -1,0 +1,96 @@
+#include "fuzz/sheet_invariants.h"
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+#include "toolkit/exceptions.h"
+#include "toolkit/number_text.h"
+
+namespace vantrel::stress {
+
+namespace {
+
+// The engine rounds the source to a double in its base unit and each result
+// to 15 significant digits; anything further off than this is a wrong factor,
+// scale or unit, not rounding.
+constexpr long double kRelativeTolerance = 1e-13L;
+// Below this a base value is a subnormal double and has lost the precision
+// the tolerance assumes; such results are checked for form only.
+constexpr long double kSmallestComparedBase = 1e-290L;
+
+}  // namespace
+
+bool IsWrittenNumber(const std::string& text) {
+    try {
+        return FloatToStr(StrToFloat(text)) == text;
+    } catch (const EConvertError&) {
+        return false;
+    }
+}
+
+std::string CheckSheet(const SheetCatalogue& sheet, const FieldHost& host, std::string_view source,
+                       const std::string& sourceText,
+                       const std::function<bool(std::string_view)>& skip) {
+    const CatalogueUnit* sourceUnit = nullptr;
+    std::size_t sourceGroup = 0;
+    for (std::size_t g = 0; g < sheet.groups.size(); ++g) {
+        for (const CatalogueUnit& unit : sheet.groups[g].units) {
+            if (unit.field == source) {
+                sourceUnit = &unit;
+                sourceGroup = g;
+            }
+        }
+    }
+    if (!source.empty() && sourceUnit == nullptr) {
+        return std::string(source) + " is not a field of the " + std::string(sheet.quantity) +
+               " sheet";
+    }
+    const bool expectEmpty = sourceUnit == nullptr || sourceText.empty();
+    long double base = 0;
+    if (!expectEmpty) {
+        base = StrToFloat(sourceText) * sourceUnit->scale;
+    }
+    const bool compareValues = base == 0 || std::fabs(base) >= kSmallestComparedBase;
+
+    for (std::size_t g = 0; g < sheet.groups.size(); ++g) {
+        for (const CatalogueUnit& unit : sheet.groups[g].units) {
+            if (unit.field == source || skip(unit.field)) {
+                continue;
+            }
+            const std::string text = host.Field(unit.field).GetText();
+            auto fault = [&](const std::string& what) {
+                return std::string(sheet.quantity) + " sheet, " + std::string(unit.field) +
+                       " shows \"" + text + "\" after " + std::string(source) + " = \"" +
+                       sourceText + "\": " + what;
+            };
+            if (expectEmpty) {
+                if (!text.empty()) {
+                    return fault("expected an empty field");
+                }
+                continue;
+            }
+            if (!IsWrittenNumber(text)) {
+                return fault("not a number text the engine writes");
+            }
+            // The field must serve as the next source: its value in its
+            // group's base unit fits in a double.
+            if (std::fabs(StrToFloat(text) * unit.scale) > std::numeric_limits<double>::max()) {
+                return fault("a value no double holds in its base unit");
+            }
+            if (compareValues) {
+                const long double expected = base * sheet.Factor(sourceGroup, g) / unit.scale;
+                const long double got = StrToFloat(text);
+                if (std::fabs(got - expected) > kRelativeTolerance * std::fabs(expected)) {
+                    std::ostringstream value;
+                    value.precision(20);
+                    value << expected;
+                    return fault("expected " + value.str());
+                }
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace vantrel::stress

@@ -1,0 +1,59 @@
+// The keystroke soak against the headless window: the same keystroke stream
+// the window soak types, through the keystroke filter and the sheet routines,
+// with every sheet checked against the engine's rules at each checkpoint.
+#include <cstddef>
+#include <cstdio>
+#include <vector>
+
+#include "fuzz/typing_session.h"
+#include "keystroke_plan.h"
+#include "sheets/sheet_catalogue.h"
+#include "soak_harness.h"
+
+int main(int argc, char** argv) {
+    using namespace vantrel;
+    using namespace vantrel::stress;
+    const SoakOptions options = ParseSoakOptions(argc, argv);
+
+    std::vector<std::size_t> fieldsPerSheet;
+    std::vector<std::size_t> firstField;
+    std::size_t total = 0;
+    for (const SheetCatalogue* sheet : AllSheets()) {
+        std::size_t fields = 0;
+        for (const CatalogueGroup& group : sheet->groups) {
+            fields += group.units.size();
+        }
+        firstField.push_back(total);
+        fieldsPerSheet.push_back(fields);
+        total += fields;
+    }
+
+    TypingSession session;
+    KeystrokePlan plan(fieldsPerSheet, options.seed);
+    const int status = RunSoak(
+        "headless_soak", options,
+        [&](std::size_t) {
+            const Keystroke key = plan.Next();
+            switch (key.kind) {
+                case KeyKind::Character:
+                    session.Type(key.character);
+                    break;
+                case KeyKind::Backspace:
+                    session.Backspace();
+                    break;
+                case KeyKind::Tab:
+                    session.Focus(firstField[key.sheet] + key.field);
+                    break;
+                case KeyKind::SelectAll:
+                    session.SelectAll();
+                    break;
+                case KeyKind::SwitchSheet:
+                    session.SwitchSheet(key.sheet);
+                    break;
+            }
+            return false;  // the headless window shows no error box
+        },
+        [&] { return session.Check(); });
+    std::printf("  %zu keystrokes refused with a conversion error\n", session.Refusals());
+    return status;
+}

@@ -1,0 +1,216 @@
+// The keystroke soak against the real window on Qt's offscreen platform: key
+// presses and releases as Qt delivers them, sheet switches by clicking the
+// tabs, and every conversion-error box dismissed with Enter. The headless
+// window takes the same keystrokes as the reference: at every checkpoint each
+// of the 50 fields must show exactly the reference's text, the reference must
+// obey the engine's rules, and the window must have shown one box per refused
+// text.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTabBar>
+#include <QTest>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fuzz/typing_session.h"
+#include "keystroke_plan.h"
+#include "sheets/sheet_catalogue.h"
+#include "soak_harness.h"
+#include "toolkit/qt/t_application.h"
+#include "toolkit/qt/t_edit.h"
+#include "toolkit/qt/t_page_control.h"
+#include "ui/tfrm_vantrel.h"
+
+namespace {
+
+using namespace vantrel;
+using namespace vantrel::stress;
+
+// Answers every message box with Enter as soon as its modal loop runs, and
+// counts them.
+class BoxDismisser : public QObject {
+public:
+    std::size_t shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                ++shown;
+                QMetaObject::invokeMethod(
+                    box, [box] { QTest::keyClick(box, Qt::Key_Return); }, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+};
+
+class WindowDriver {
+public:
+    explicit WindowDriver(TFrm_vantrel& window) : window_(window) {
+        for (const auto name : AllFieldNames()) {
+            auto* edit = window.findChild<TEdit*>(QString::fromUtf8(name.data(), name.size()));
+            if (edit == nullptr) {
+                std::fprintf(stderr, "the window has no value field %.*s\n",
+                             static_cast<int>(name.size()), name.data());
+                std::exit(1);
+            }
+            fields_.push_back(edit);
+        }
+        pages_ = window.findChild<TPageControl*>();
+        tabs_ = pages_ != nullptr ? pages_->findChild<QTabBar*>() : nullptr;
+        if (tabs_ == nullptr) {
+            std::fprintf(stderr, "the window has no page control\n");
+            std::exit(1);
+        }
+    }
+
+    // Returns whether a Tab's release counts for the reference: its press
+    // went to a value field.
+    bool Apply(const Keystroke& key, std::size_t fieldIndex) {
+        QWidget* focus = QApplication::focusWidget();
+        bool tabFromField = false;
+        switch (key.kind) {
+            case KeyKind::Character:
+                if (static_cast<unsigned char>(key.character) >= 0x80) {
+                    QTest::sendKeyEvent(QTest::Click, focus, static_cast<Qt::Key>(0x0416),
+                                        QStringLiteral("ж"), Qt::NoModifier);
+                } else {
+                    QTest::keyClick(focus, key.character);
+                }
+                break;
+            case KeyKind::Backspace:
+                QTest::keyClick(focus, Qt::Key_Backspace);
+                break;
+            case KeyKind::SelectAll:
+                QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+                break;
+            case KeyKind::Tab: {
+                tabFromField = qobject_cast<TEdit*>(focus) != nullptr;
+                QTest::keyPress(focus, Qt::Key_Tab);
+                TEdit* target = fields_[fieldIndex];
+                if (QApplication::focusWidget() != target) {
+                    target->setFocus(Qt::TabFocusReason);
+                }
+                QTest::keyRelease(target, Qt::Key_Tab);
+                break;
+            }
+            case KeyKind::SwitchSheet:
+                QTest::mouseClick(tabs_, Qt::LeftButton, {},
+                                  tabs_->tabRect(static_cast<int>(key.sheet)).center());
+                break;
+        }
+        QCoreApplication::processEvents();  // repaints, as the window's loop would
+        return tabFromField;
+    }
+
+    std::string Compare(const TypingSession& reference) const {
+        const auto& names = reference.Window().LayoutNames();
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            const std::string shown = fields_[i]->GetText();
+            const std::string expected = reference.Window().Text(names[i]);
+            if (shown != expected) {
+                return names[i] + " shows \"" + shown + "\", the headless window \"" + expected +
+                       "\"";
+            }
+        }
+        return {};
+    }
+
+private:
+    TFrm_vantrel& window_;
+    std::vector<TEdit*> fields_;
+    TPageControl* pages_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    SoakOptions options = ParseSoakOptions(argc, argv);
+
+    TApplication application(argc, argv);
+    application.Initialize();
+    application.CreateForm(Frm_vantrel);
+    Frm_vantrel->show();
+    Frm_vantrel->activateWindow();
+    if (!QTest::qWaitForWindowActive(Frm_vantrel)) {
+        std::fprintf(stderr, "the window did not become active\n");
+        return 1;
+    }
+    BoxDismisser boxes;
+    qApp->installEventFilter(&boxes);
+
+    std::vector<std::size_t> fieldsPerSheet;
+    std::vector<std::size_t> firstField;
+    std::size_t total = 0;
+    for (const SheetCatalogue* sheet : AllSheets()) {
+        std::size_t fields = 0;
+        for (const CatalogueGroup& group : sheet->groups) {
+            fields += group.units.size();
+        }
+        firstField.push_back(total);
+        fieldsPerSheet.push_back(fields);
+        total += fields;
+    }
+
+    WindowDriver window(*Frm_vantrel);
+    TypingSession reference;
+    KeystrokePlan plan(fieldsPerSheet, options.seed);
+    Keystroke key;
+    bool tabCounts = true;
+    options.describe = [&](std::size_t) {
+        constexpr const char* kKinds[] = {"character", "backspace", "Tab", "select all",
+                                          "sheet switch"};
+        std::string text = kKinds[static_cast<int>(key.kind)];
+        if (key.kind == KeyKind::Character) {
+            text += std::string(" '") + key.character + "'";
+        }
+        return text + ", sheet " + std::to_string(key.sheet) + ", error box " +
+               std::to_string(boxes.shown);
+    };
+    const int status = RunSoak(
+        "window_soak", options,
+        [&](std::size_t) {
+            key = plan.Next();
+            const std::size_t shown = boxes.shown;
+            tabCounts = window.Apply(key, firstField[key.sheet] + key.field);
+            return boxes.shown != shown;
+        },
+        [&](std::size_t) {
+            switch (key.kind) {
+                case KeyKind::Character:
+                    reference.Type(key.character);
+                    break;
+                case KeyKind::Backspace:
+                    reference.Backspace();
+                    break;
+                case KeyKind::Tab:
+                    reference.Focus(firstField[key.sheet] + key.field, tabCounts);
+                    break;
+                case KeyKind::SelectAll:
+                    reference.SelectAll();
+                    break;
+                case KeyKind::SwitchSheet:
+                    reference.SwitchSheet(key.sheet);
+                    break;
+            }
+        },
+        [&]() -> std::string {
+            if (std::string fault = window.Compare(reference); !fault.empty()) {
+                return fault;
+            }
+            if (boxes.shown != reference.Refusals()) {
+                return "the window showed " + std::to_string(boxes.shown) + " error boxes for " +
+                       std::to_string(reference.Refusals()) + " refused texts";
+            }
+            return reference.Check();
+        });
+    std::printf("  %zu error boxes shown and dismissed\n", boxes.shown);
+    return status;
+}
