@@ -15,21 +15,10 @@ int main(int argc, char** argv) {
     using namespace vantrel::stress;
     const SoakOptions options = ParseSoakOptions(argc, argv);
 
-    std::vector<std::size_t> fieldsPerSheet;
-    std::vector<std::size_t> firstField;
-    std::size_t total = 0;
-    for (const SheetCatalogue* sheet : AllSheets()) {
-        std::size_t fields = 0;
-        for (const CatalogueGroup& group : sheet->groups) {
-            fields += group.units.size();
-        }
-        firstField.push_back(total);
-        fieldsPerSheet.push_back(fields);
-        total += fields;
-    }
+    const SheetFieldCounts sheets = CountSheetFields();
 
     TypingSession session;
-    KeystrokePlan plan(fieldsPerSheet, options.seed);
+    KeystrokePlan plan(sheets.fields, options.seed);
     const int status = RunSoak(
         "headless_soak", options,
         [&](std::size_t) {
@@ -42,7 +31,7 @@ int main(int argc, char** argv) {
                     session.Backspace();
                     break;
                 case KeyKind::Tab:
-                    session.Focus(firstField[key.sheet] + key.field);
+                    session.Focus(sheets.first[key.sheet] + key.field);
                     break;
                 case KeyKind::SelectAll:
                     session.SelectAll();

@@ -2,7 +2,24 @@
 
 #include <utility>
 
+#include "sheets/sheet_catalogue.h"
+
 namespace vantrel::stress {
+
+SheetFieldCounts CountSheetFields() {
+    SheetFieldCounts counts;
+    std::size_t total = 0;
+    for (const SheetCatalogue* sheet : AllSheets()) {
+        std::size_t fields = 0;
+        for (const CatalogueGroup& group : sheet->groups) {
+            fields += group.units.size();
+        }
+        counts.first.push_back(total);
+        counts.fields.push_back(fields);
+        total += fields;
+    }
+    return counts;
+}
 
 namespace {
 

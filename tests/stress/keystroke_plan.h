@@ -27,6 +27,14 @@ struct Keystroke {
     std::size_t field = 0;  // within the sheet, in catalogue order
 };
 
+// How many value fields each sheet has, and the index of each sheet's first
+// field among all 50, in catalogue order.
+struct SheetFieldCounts {
+    std::vector<std::size_t> fields;
+    std::vector<std::size_t> first;
+};
+SheetFieldCounts CountSheetFields();
+
 class KeystrokePlan {
 public:
     // `fieldsPerSheet`: how many value fields each sheet has, in tab order.

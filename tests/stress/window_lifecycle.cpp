@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "box_dismisser.h"
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/t_edit.h"
 #include "ui/tfrm_vantrel.h"
@@ -18,23 +19,7 @@
 namespace {
 
 using namespace vantrel;
-
-class BoxDismisser : public QObject {
-public:
-    int shown = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-                ++shown;
-                QMetaObject::invokeMethod(
-                    box, [box] { QTest::keyClick(box, Qt::Key_Return); }, Qt::QueuedConnection);
-            }
-        }
-        return false;
-    }
-};
+using vantrel::stress::BoxDismisser;
 
 long ResidentKb() {
     std::ifstream status("/proc/self/status");

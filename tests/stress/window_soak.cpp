@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "box_dismisser.h"
 #include "fuzz/typing_session.h"
 #include "keystroke_plan.h"
 #include "sheets/sheet_catalogue.h"
@@ -27,25 +28,6 @@ namespace {
 
 using namespace vantrel;
 using namespace vantrel::stress;
-
-// Answers every message box with Enter as soon as its modal loop runs, and
-// counts them.
-class BoxDismisser : public QObject {
-public:
-    std::size_t shown = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-                ++shown;
-                QMetaObject::invokeMethod(
-                    box, [box] { QTest::keyClick(box, Qt::Key_Return); }, Qt::QueuedConnection);
-            }
-        }
-        return false;
-    }
-};
 
 class WindowDriver {
 public:
@@ -146,22 +128,11 @@ int main(int argc, char** argv) {
     BoxDismisser boxes;
     qApp->installEventFilter(&boxes);
 
-    std::vector<std::size_t> fieldsPerSheet;
-    std::vector<std::size_t> firstField;
-    std::size_t total = 0;
-    for (const SheetCatalogue* sheet : AllSheets()) {
-        std::size_t fields = 0;
-        for (const CatalogueGroup& group : sheet->groups) {
-            fields += group.units.size();
-        }
-        firstField.push_back(total);
-        fieldsPerSheet.push_back(fields);
-        total += fields;
-    }
+    const SheetFieldCounts sheets = CountSheetFields();
 
     WindowDriver window(*Frm_vantrel);
     TypingSession reference;
-    KeystrokePlan plan(fieldsPerSheet, options.seed);
+    KeystrokePlan plan(sheets.fields, options.seed);
     Keystroke key;
     bool tabCounts = true;
     options.describe = [&](std::size_t) {
@@ -179,7 +150,7 @@ int main(int argc, char** argv) {
         [&](std::size_t) {
             key = plan.Next();
             const std::size_t shown = boxes.shown;
-            tabCounts = window.Apply(key, firstField[key.sheet] + key.field);
+            tabCounts = window.Apply(key, sheets.first[key.sheet] + key.field);
             return boxes.shown != shown;
         },
         [&](std::size_t) {
@@ -191,7 +162,7 @@ int main(int argc, char** argv) {
                     reference.Backspace();
                     break;
                 case KeyKind::Tab:
-                    reference.Focus(firstField[key.sheet] + key.field, tabCounts);
+                    reference.Focus(sheets.first[key.sheet] + key.field, tabCounts);
                     break;
                 case KeyKind::SelectAll:
                     reference.SelectAll();
