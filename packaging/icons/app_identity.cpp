@@ -15,7 +15,10 @@ namespace vantrel {
 QIcon AppIcon() {
     LoadIconResources();
     QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    // The sizes a window manager draws a window's icon at. Each image is
+    // decoded at start-up, so the large ones stay with the installed icon
+    // theme, which menus and docks read instead.
+    for (int size : {16, 22, 24, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/icons/vantrel-%1.png").arg(size), QSize(size, size));
     }
     return icon;

@@ -194,7 +194,7 @@ wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 [ "$(sed -n 's/^class=//p' "$scratch/window.txt")" = "$wm_class,$wm_class" ] ||
     fail "window class differs from the menu entry's StartupWMClass '$wm_class'"
 icon=" $(sed -n 's/^icon=//p' "$scratch/window.txt") "
-for size in 16 48 256; do
+for size in 16 48 64; do
     [[ "$icon" == *" ${size}x${size} "* ]] || fail "window icon lacks the ${size}x${size} image"
 done
 
