@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/qt/startup_messages.h"
+#include "toolkit/qt/window_style.h"
 
 namespace vantrel {
 
@@ -37,9 +38,9 @@ void TApplication::Initialize() {
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
     app_ = std::make_unique<QApplication>(argc_, argv_);
     EndStartupMessages();
-    // The layout is fixed in pixels and was checked against this style's
-    // metrics (a 24-pixel field holds the 13-pixel font inside its frame).
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    // The layout is fixed in pixels and was checked against Fusion's metrics
+    // (a 24-pixel field holds the 13-pixel font inside its frame).
+    QApplication::setStyle(new WindowStyle);
 }
 
 void TApplication::Run() {
