@@ -22,10 +22,16 @@ ValueField* TFrm_vantrel::FocusedField() const {
 }
 
 ValueField& TFrm_vantrel::Field(std::string_view layoutName) const {
-    const QString name =
-        QString::fromUtf8(layoutName.data(), static_cast<qsizetype>(layoutName.size()));
-    if (auto* field = findChild<TEdit*>(name)) {
-        return *field;
+    // Every key release resolves the sheet's fields by name; the index of the
+    // window's fields is made on the first one rather than searching the
+    // whole widget tree each time.
+    if (fieldsByName_.empty()) {
+        for (TEdit* field : findChildren<TEdit*>()) {
+            fieldsByName_.emplace(field->objectName().toStdString(), field);
+        }
+    }
+    if (const auto at = fieldsByName_.find(layoutName); at != fieldsByName_.end()) {
+        return *at->second;
     }
     throw std::out_of_range("no value field " + std::string(layoutName));
 }

@@ -2,9 +2,13 @@
 // event methods the layout binds to them by name.
 #pragma once
 
+#include <functional>
+#include <map>
+#include <string>
 #include <string_view>
 
 #include "toolkit/field_host.h"
+#include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_form.h"
 #include "ui_vantrel.h"
 
@@ -35,6 +39,9 @@ public slots:
     void Edt_PGPaKeyUp();
     // Ends the process at once with exit status 1.
     void Btn_ExitClick();
+
+private:
+    mutable std::map<std::string, TEdit*, std::less<>> fieldsByName_;
 };
 
 // The one window, set by TApplication::CreateForm.
