@@ -58,18 +58,6 @@ bool UnderSanitizer() {
 #endif
 }
 
-// VmHWM: the kernel's high-water mark of this process's resident memory.
-long PeakResidentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
-}
-
 std::int64_t ThreadCpuNs() {
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
@@ -77,6 +65,18 @@ std::int64_t ThreadCpuNs() {
 }
 
 }  // namespace
+
+long ProcessStatusKb(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(status, line)) {
+        if (line.rfind(prefix, 0) == 0) {
+            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+        }
+    }
+    return -1;
+}
 
 SoakOptions ParseSoakOptions(int argc, char** argv) {
     SoakOptions options;
@@ -129,7 +129,7 @@ int RunSoak(const std::string& name, const SoakOptions& options,
     wallTimes = Histogram();
     std::int64_t slowestBoxWallNs = 0;
     std::int64_t slowestBoxCpuNs = 0;
-    long warmPeakKb = PeakResidentKb();
+    long warmPeakKb = ProcessStatusKb("VmHWM");
     const auto limitNs = static_cast<std::int64_t>(options.maxKeystrokeMs * 1e6);
     const auto started = Clock::now();
 
@@ -160,7 +160,7 @@ int RunSoak(const std::string& name, const SoakOptions& options,
             }
         }
         if (i + 1 == kWarmKeystrokes) {
-            warmPeakKb = PeakResidentKb();
+            warmPeakKb = ProcessStatusKb("VmHWM");
         }
         if ((i + 1) % options.checkEvery == 0 || i + 1 == options.keystrokes) {
             ++checkpoints;
@@ -172,7 +172,7 @@ int RunSoak(const std::string& name, const SoakOptions& options,
         }
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    const long endPeakKb = PeakResidentKb();
+    const long endPeakKb = ProcessStatusKb("VmHWM");
     const long growthKb = endPeakKb - warmPeakKb;
 
     std::printf("%s: %zu keystrokes in %.2f s, %zu checkpoints passed (seed %llu)\n", name.c_str(),

@@ -31,6 +31,10 @@ struct SoakOptions {
 // --no-time-limit and --list-slow.
 SoakOptions ParseSoakOptions(int argc, char** argv);
 
+// A memory figure of this process from /proc/self/status, in kB ("VmRSS",
+// or "VmHWM": the kernel's high-water mark of resident memory); -1 if absent.
+long ProcessStatusKb(const char* field);
+
 // Runs `keystroke(i)` for i in [0, keystrokes) and `check()` every checkEvery
 // keystrokes and after the last; a non-empty string from `check` is a fault.
 // A keystroke that returns true raised a conversion-error box: its time holds

@@ -8,10 +8,10 @@
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "box_dismisser.h"
+#include "soak_harness.h"
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/t_edit.h"
 #include "ui/tfrm_vantrel.h"
@@ -20,17 +20,7 @@ namespace {
 
 using namespace vantrel;
 using vantrel::stress::BoxDismisser;
-
-long ResidentKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
-}
+using vantrel::stress::ProcessStatusKb;
 
 // One life of the program; returns the number of error boxes it showed.
 int OneLife(int& argc, char** argv) {
@@ -77,10 +67,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (life == 0) {
-            afterFirst = ResidentKb();
+            afterFirst = ProcessStatusKb("VmRSS");
         }
     }
-    const long growth = ResidentKb() - afterFirst;
+    const long growth = ProcessStatusKb("VmRSS") - afterFirst;
     std::printf("window_lifecycle: %d lives, resident memory grew %ld kB after the first\n", kLives,
                 growth);
     return 0;
