@@ -3,6 +3,7 @@
 // with every sheet checked against the engine's rules at each checkpoint.
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "fuzz/typing_session.h"
@@ -13,36 +14,45 @@
 int main(int argc, char** argv) {
     using namespace vantrel;
     using namespace vantrel::stress;
-    const SoakOptions options = ParseSoakOptions(argc, argv);
+    SoakOptions options = ParseSoakOptions(argc, argv);
 
     const SheetFieldCounts sheets = CountSheetFields();
 
-    TypingSession session;
+    // The session refers to its own window, so a fresh start builds it anew.
+    std::optional<TypingSession> session;
+    session.emplace();
     KeystrokePlan plan(sheets.fields, options.seed);
+    std::optional<std::size_t> firstRunRefusals;
+    options.restart = [&] {
+        firstRunRefusals = firstRunRefusals.value_or(session->Refusals());
+        session.emplace();
+        plan = KeystrokePlan(sheets.fields, options.seed);
+    };
     const int status = RunSoak(
         "headless_soak", options,
         [&](std::size_t) {
             const Keystroke key = plan.Next();
             switch (key.kind) {
                 case KeyKind::Character:
-                    session.Type(key.character);
+                    session->Type(key.character);
                     break;
                 case KeyKind::Backspace:
-                    session.Backspace();
+                    session->Backspace();
                     break;
                 case KeyKind::Tab:
-                    session.Focus(sheets.first[key.sheet] + key.field);
+                    session->Focus(sheets.first[key.sheet] + key.field);
                     break;
                 case KeyKind::SelectAll:
-                    session.SelectAll();
+                    session->SelectAll();
                     break;
                 case KeyKind::SwitchSheet:
-                    session.SwitchSheet(key.sheet);
+                    session->SwitchSheet(key.sheet);
                     break;
             }
             return false;  // the headless window shows no error box
         },
-        [&] { return session.Check(); });
-    std::printf("  %zu keystrokes refused with a conversion error\n", session.Refusals());
+        [&] { return session->Check(); });
+    std::printf("  %zu keystrokes refused with a conversion error\n",
+                firstRunRefusals.value_or(session->Refusals()));
     return status;
 }
