@@ -31,24 +31,7 @@ int main(int argc, char** argv) {
     const int status = RunSoak(
         "headless_soak", options,
         [&](std::size_t) {
-            const Keystroke key = plan.Next();
-            switch (key.kind) {
-                case KeyKind::Character:
-                    session->Type(key.character);
-                    break;
-                case KeyKind::Backspace:
-                    session->Backspace();
-                    break;
-                case KeyKind::Tab:
-                    session->Focus(sheets.first[key.sheet] + key.field);
-                    break;
-                case KeyKind::SelectAll:
-                    session->SelectAll();
-                    break;
-                case KeyKind::SwitchSheet:
-                    session->SwitchSheet(key.sheet);
-                    break;
-            }
+            TypeInto(*session, plan.Next(), sheets);
             return false;  // the headless window shows no error box
         },
         [&] { return session->Check(); });

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "fuzz/typing_session.h"
 #include "sheets/sheet_catalogue.h"
 
 namespace vantrel::stress {
@@ -19,6 +20,27 @@ SheetFieldCounts CountSheetFields() {
         total += fields;
     }
     return counts;
+}
+
+void TypeInto(TypingSession& session, const Keystroke& key, const SheetFieldCounts& sheets,
+              bool tabCounts) {
+    switch (key.kind) {
+        case KeyKind::Character:
+            session.Type(key.character);
+            break;
+        case KeyKind::Backspace:
+            session.Backspace();
+            break;
+        case KeyKind::Tab:
+            session.Focus(sheets.first[key.sheet] + key.field, tabCounts);
+            break;
+        case KeyKind::SelectAll:
+            session.SelectAll();
+            break;
+        case KeyKind::SwitchSheet:
+            session.SwitchSheet(key.sheet);
+            break;
+    }
 }
 
 namespace {

@@ -35,6 +35,13 @@ struct SheetFieldCounts {
 };
 SheetFieldCounts CountSheetFields();
 
+class TypingSession;
+
+// Types one keystroke into the headless window. `tabCounts`: whether a Tab's
+// release recalculates (its press was made in a value field).
+void TypeInto(TypingSession& session, const Keystroke& key, const SheetFieldCounts& sheets,
+              bool tabCounts = true);
+
 class KeystrokePlan {
 public:
     // `fieldsPerSheet`: how many value fields each sheet has, in tab order.

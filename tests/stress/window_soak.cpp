@@ -169,25 +169,7 @@ int main(int argc, char** argv) {
             tabCounts = window->Apply(key, sheets.first[key.sheet] + key.field);
             return boxes.shown != shown;
         },
-        [&](std::size_t) {
-            switch (key.kind) {
-                case KeyKind::Character:
-                    reference->Type(key.character);
-                    break;
-                case KeyKind::Backspace:
-                    reference->Backspace();
-                    break;
-                case KeyKind::Tab:
-                    reference->Focus(sheets.first[key.sheet] + key.field, tabCounts);
-                    break;
-                case KeyKind::SelectAll:
-                    reference->SelectAll();
-                    break;
-                case KeyKind::SwitchSheet:
-                    reference->SwitchSheet(key.sheet);
-                    break;
-            }
-        },
+        [&](std::size_t) { TypeInto(*reference, key, sheets, tabCounts); },
         [&]() -> std::string {
             if (std::string fault = window->Compare(*reference); !fault.empty()) {
                 return fault;
