@@ -15,7 +15,7 @@
 
 using vantrel::TEdit;
 using vantrel::TLabel;
-using vantrel::testing::WindowSession;
+using vantrel::testing::WindowTestCase;
 
 namespace {
 
@@ -45,13 +45,10 @@ QString CaptionAsSeen(const TLabel& caption) {
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public WindowTestCase {
     Q_OBJECT
-    std::unique_ptr<WindowSession> session_;
 
 private slots:
-    void init() { session_ = std::make_unique<WindowSession>(); }
-    void cleanup() { session_.reset(); }
 
     void everyFieldIsNamedAsItsCaptionReadsAndDescribedByItsUnit() {
         QSet<QString> names;

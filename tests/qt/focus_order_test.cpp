@@ -8,11 +8,10 @@
 #include "ui/tfrm_vantrel.h"
 #include "window_session.h"
 
-using vantrel::testing::WindowSession;
+using vantrel::testing::WindowTestCase;
 
-class FocusOrderTest : public QObject {
+class FocusOrderTest : public WindowTestCase {
     Q_OBJECT
-    std::unique_ptr<WindowSession> session_;
 
     QStringList TabThrough(int presses, Qt::KeyboardModifiers modifiers) {
         QStringList visited;
@@ -24,12 +23,6 @@ class FocusOrderTest : public QObject {
     }
 
 private slots:
-    void init() { session_ = std::make_unique<WindowSession>(); }
-    void cleanup() {
-        const QString unexpected = session_->Boxes().UnexpectedBoxes();
-        session_.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected));
-    }
 
     void opensOnVolumeFlowWithThePageControlFocusedAndEveryFieldEmpty() {
         auto* pages = session_->Window().findChild<QTabWidget*>("PgCntrl");

@@ -21,7 +21,7 @@
 
 using vantrel::TEdit;
 using vantrel::TLabel;
-using vantrel::testing::WindowSession;
+using vantrel::testing::WindowTestCase;
 
 namespace {
 
@@ -63,9 +63,8 @@ bool Near(double actual, double expected) {
                             .arg(expected)                                   \
                             .arg(TestDensity())))
 
-class LayoutTest : public QObject {
+class LayoutTest : public WindowTestCase {
     Q_OBJECT
-    std::unique_ptr<WindowSession> session_;
 
     template <class Widget>
     Widget& Find(const QString& name) const {
@@ -77,8 +76,6 @@ class LayoutTest : public QObject {
 
 private slots:
     void initTestCase() { QVERIFY2(TestDensity() > 0, "QT_FONT_DPI must name the density"); }
-    void init() { session_ = std::make_unique<WindowSession>(); }
-    void cleanup() { session_.reset(); }
 
     void windowHasItsClientAreaPlaceAndFixedBorder() {
         const auto& window = session_->Window();

@@ -16,7 +16,7 @@
 #include "ui/tfrm_vantrel.h"
 #include "window_session.h"
 
-using vantrel::testing::WindowSession;
+using vantrel::testing::WindowTestCase;
 using Texts = std::map<QString, QString>;
 
 Q_DECLARE_METATYPE(Texts)
@@ -35,17 +35,10 @@ QString ParserMessage(const QString& text) {
 
 }  // namespace
 
-class SheetTypingTest : public QObject {
+class SheetTypingTest : public WindowTestCase {
     Q_OBJECT
-    std::unique_ptr<WindowSession> session_;
 
 private slots:
-    void init() { session_ = std::make_unique<WindowSession>(); }
-    void cleanup() {
-        const QString unexpected = session_->Boxes().UnexpectedBoxes();
-        session_.reset();
-        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected));
-    }
 
     void typingAValueFillsEveryFieldOfItsSheet_data() {
         QTest::addColumn<int>("sheetIndex");

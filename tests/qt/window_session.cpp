@@ -144,4 +144,14 @@ bool WindowSession::TabTo(const char* layoutName) {
     return false;
 }
 
+void WindowTestCase::init() {
+    session_ = std::make_unique<WindowSession>();
+}
+
+void WindowTestCase::cleanup() {
+    const QString unexpected = session_->Boxes().UnexpectedBoxes();
+    session_.reset();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected));
+}
+
 }  // namespace vantrel::testing

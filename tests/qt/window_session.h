@@ -4,9 +4,11 @@
 // the Tab moved to.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <memory>
 
 #include "modal_box_guard.h"
 
@@ -56,6 +58,19 @@ public:
 private:
     TFrm_vantrel* window_ = nullptr;
     ModalBoxGuard boxes_;
+};
+
+// A test class whose every test function gets a fresh window. Afterwards the
+// window is destroyed and any message box the test did not expect fails it.
+class WindowTestCase : public QObject {
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<WindowSession> session_;
+
+private slots:
+    void init();
+    void cleanup();
 };
 
 }  // namespace vantrel::testing
