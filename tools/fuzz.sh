@@ -24,6 +24,10 @@ if [ -z "$clang" ]; then
     exit 2
 fi
 
+# A fault report names functions and lines only with LLVM's symbolizer.
+symbolizer=/usr/lib/llvm-14/bin/llvm-symbolizer
+[ -x "$symbolizer" ] && export ASAN_SYMBOLIZER_PATH=$symbolizer
+
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$clang" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_FUZZ=ON -DVANTREL_WITH_QT=OFF \
     -DVANTREL_TESTS=OFF -DVANTREL_BENCHMARKS=OFF >/dev/null

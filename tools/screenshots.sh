@@ -4,14 +4,14 @@
 # is 821 x 366), one sheet per picture with a value typed in, as a user would.
 #
 # usage: tools/screenshots.sh [BUILD_DIR [OUTPUT_DIR]]
-#   BUILD_DIR   a build tree holding ui/vantrel (default: build)
+#   BUILD_DIR   a build tree holding ui/vantrel (default: build/default)
 #   OUTPUT_DIR  where the PNGs go (default: docs/screenshots)
 # Needs Xvfb (xvfb), xdotool (xdotool), xprop (x11-utils), import (imagemagick)
 # and the window font (fonts-dejavu-core).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=${1:-$root/build}
+build_dir=${1:-$root/build/default}
 out_dir=${2:-$root/docs/screenshots}
 program=$build_dir/ui/vantrel
 [ -x "$program" ] || { echo "no program at $program; build it first" >&2; exit 1; }

@@ -11,10 +11,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
   # tests and benchmarks
   libgtest-dev libbenchmark-dev libgmp-dev locales xvfb xauth x11-utils
-  # packaging and its test
-  dpkg-dev desktop-file-utils appstream libx11-dev
-  # fuzzing, sanitizers and leak checks
-  clang-14 libclang-rt-14-dev valgrind
+  # packaging and its test (cpack's shlibdeps step runs file and objdump)
+  dpkg-dev file binutils desktop-file-utils appstream libx11-dev
+  # fuzzing, sanitizers and leak checks (llvm-14 symbolizes fuzzer reports)
+  clang-14 libclang-rt-14-dev llvm-14 valgrind
 )
 
 as_root() {

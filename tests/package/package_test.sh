@@ -6,7 +6,8 @@
 # program's libraries, and a program that starts, shows its window and exits
 # with status 0 when that window is closed.
 #
-# Needs dpkg-deb and dpkg-shlibdeps (dpkg-dev), desktop-file-validate
+# Needs dpkg-deb and dpkg-shlibdeps (dpkg-dev), file and objdump (binutils),
+# which cpack's dependency computation runs, desktop-file-validate
 # (desktop-file-utils), appstreamcli (appstream) and Xvfb (xvfb).
 set -euo pipefail
 
@@ -45,6 +46,8 @@ require_tool() {
 require_tool "$cpack" cmake
 require_tool dpkg-deb dpkg
 require_tool dpkg-shlibdeps dpkg-dev
+require_tool file file
+require_tool objdump binutils
 require_tool desktop-file-validate desktop-file-utils
 require_tool appstreamcli appstream
 require_tool Xvfb xvfb
