@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/typing_session.h"
+#include "tests/support/typing_session.h"
 
 namespace {
 

@@ -7,31 +7,22 @@
 
 #include "core/number_key_filter.h"
 #include "sheets/sheet_routines.h"
-#include "toolkit/qt/t_edit.h"
 
 namespace vantrel {
 
 TFrm_vantrel* Frm_vantrel = nullptr;
 
-TFrm_vantrel::TFrm_vantrel(QWidget* parent) : TForm(parent) {
+TFrm_vantrel::TFrm_vantrel() {
     setupUi(this);
 }
 
 ValueField* TFrm_vantrel::FocusedField() const {
-    return qobject_cast<TEdit*>(focusWidget());
+    return FocusedEdit();
 }
 
 ValueField& TFrm_vantrel::Field(std::string_view layoutName) const {
-    // Every key release resolves the sheet's fields by name; the index of the
-    // window's fields is made on the first one rather than searching the
-    // whole widget tree each time.
-    if (fieldsByName_.empty()) {
-        for (TEdit* field : findChildren<TEdit*>()) {
-            fieldsByName_.emplace(field->objectName().toStdString(), field);
-        }
-    }
-    if (const auto at = fieldsByName_.find(layoutName); at != fieldsByName_.end()) {
-        return *at->second;
+    if (TEdit* field = FindEdit(layoutName)) {
+        return *field;
     }
     throw std::out_of_range("no value field " + std::string(layoutName));
 }

@@ -1,15 +1,12 @@
 // The Vantrel window: six sheets of unit fields built from vantrel.ui, and the
-// event methods the layout binds to them by name.
+// event methods the layout binds to them by name. The same class serves every
+// window toolkit: each toolkit turns the layout into `Ui::Frm_vantrel` (on Qt,
+// uic; on Win32, the toolkit's form compiler) and supplies TForm and TEdit.
 #pragma once
 
-#include <functional>
-#include <map>
-#include <string>
 #include <string_view>
 
 #include "toolkit/field_host.h"
-#include "toolkit/qt/t_edit.h"
-#include "toolkit/qt/t_form.h"
 #include "ui_vantrel.h"
 
 namespace vantrel {
@@ -17,7 +14,7 @@ namespace vantrel {
 class TFrm_vantrel : public TForm, public FieldHost, public Ui::Frm_vantrel {
     Q_OBJECT
 public:
-    explicit TFrm_vantrel(QWidget* parent = nullptr);
+    TFrm_vantrel();
 
     ValueField* FocusedField() const override;
     ValueField& Field(std::string_view layoutName) const override;
@@ -39,9 +36,6 @@ public slots:
     void Edt_PGPaKeyUp();
     // Ends the process at once with exit status 1.
     void Btn_ExitClick();
-
-private:
-    mutable std::map<std::string, TEdit*, std::less<>> fieldsByName_;
 };
 
 // The one window, set by TApplication::CreateForm.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/headless_window.h"
+#include "tests/support/headless_window.h"
 
 namespace vantrel {
 namespace {

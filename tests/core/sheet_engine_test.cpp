@@ -8,8 +8,8 @@
 
 #include "sheets/sheet_catalogue.h"
 #include "sheets/sheet_routines.h"
+#include "tests/support/headless_window.h"
 #include "toolkit/exceptions.h"
-#include "toolkit/headless_window.h"
 
 namespace vantrel {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "sheets/sheet_catalogue.h"
 #include "sheets/sheet_routines.h"
-#include "toolkit/headless_window.h"
+#include "tests/support/headless_window.h"
 
 namespace vantrel {
 namespace {

@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "fuzz/typing_session.h"
 #include "keystroke_plan.h"
 #include "sheets/sheet_catalogue.h"
 #include "soak_harness.h"
+#include "tests/support/typing_session.h"
 
 int main(int argc, char** argv) {
     using namespace vantrel;

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "fuzz/typing_session.h"
 #include "sheets/sheet_catalogue.h"
+#include "tests/support/typing_session.h"
 
 namespace vantrel::stress {
 

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "box_dismisser.h"
-#include "fuzz/typing_session.h"
 #include "keystroke_plan.h"
 #include "sheets/sheet_catalogue.h"
 #include "soak_harness.h"
+#include "tests/support/typing_session.h"
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_page_control.h"

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "toolkit/qt/design_density.h"
+#include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
 
@@ -69,6 +70,22 @@ void TForm::Loaded() {
     }
     setFixedSize(scale.Size(size()));
     move(scale.Point({left_, top_}));
+}
+
+TEdit* TForm::FocusedEdit() const {
+    return qobject_cast<TEdit*>(focusWidget());
+}
+
+TEdit* TForm::FindEdit(std::string_view layoutName) const {
+    // Every key release resolves a sheet's fields by name; the index is made
+    // on the first one rather than searching the whole widget tree each time.
+    if (editsByName_.empty()) {
+        for (TEdit* edit : findChildren<TEdit*>()) {
+            editsByName_.emplace(edit->objectName().toStdString(), edit);
+        }
+    }
+    const auto at = editsByName_.find(layoutName);
+    return at != editsByName_.end() ? at->second : nullptr;
 }
 
 void TForm::NoteKeyPress(const QKeyEvent& event) {

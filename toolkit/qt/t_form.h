@@ -5,11 +5,16 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class QKeyEvent;
 
 namespace vantrel {
+
+class TEdit;
 
 class TForm : public QWidget {
     Q_OBJECT
@@ -30,6 +35,11 @@ public:
     // fixes the client size and places the window.
     void Loaded();
 
+    // The value field that has the keyboard focus within the form, or nullptr.
+    TEdit* FocusedEdit() const;
+    // The form's value field with this layout name, or nullptr.
+    TEdit* FindEdit(std::string_view layoutName) const;
+
     // Key presses delivered to the form's value fields, so that a key-up is
     // raised only for a key whose press one of them received. A key pressed
     // in another window (the Enter that closes a message box) and released
@@ -46,6 +56,7 @@ private:
     int top_ = 0;
     bool loaded_ = false;
     std::vector<std::uint64_t> pressedKeys_;
+    mutable std::map<std::string, TEdit*, std::less<>> editsByName_;
 };
 
 }  // namespace vantrel

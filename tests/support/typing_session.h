@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/headless_window.h"
+#include "tests/support/headless_window.h"
 
 namespace vantrel::stress {
 

@@ -1,4 +1,4 @@
-#include "toolkit/headless_window.h"
+#include "tests/support/headless_window.h"
 
 #include <algorithm>
 #include <stdexcept>

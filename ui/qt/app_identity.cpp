@@ -1,6 +1,7 @@
-#include "packaging/icons/app_identity.h"
+#include "ui/app_identity.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QSize>
 #include <QString>
 
@@ -12,7 +13,7 @@ static void LoadIconResources() {
 
 namespace vantrel {
 
-QIcon AppIcon() {
+void ApplyAppIdentity() {
     LoadIconResources();
     QIcon icon;
     // The sizes a window manager draws a window's icon at. Each image is
@@ -21,12 +22,8 @@ QIcon AppIcon() {
     for (int size : {16, 22, 24, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/icons/vantrel-%1.png").arg(size), QSize(size, size));
     }
-    return icon;
-}
-
-void ApplyAppIdentity() {
     QGuiApplication::setDesktopFileName(QStringLiteral(VANTREL_APP_ID));
-    QGuiApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setWindowIcon(icon);
 }
 
 }  // namespace vantrel

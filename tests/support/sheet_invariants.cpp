@@ -1,4 +1,4 @@
-#include "fuzz/sheet_invariants.h"
+#include "tests/support/sheet_invariants.h"
 
 #include <cmath>
 #include <limits>

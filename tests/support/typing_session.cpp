@@ -1,12 +1,12 @@
-#include "fuzz/typing_session.h"
+#include "tests/support/typing_session.h"
 
 #include <array>
 #include <stdexcept>
 
 #include "core/number_key_filter.h"
-#include "fuzz/sheet_invariants.h"
 #include "sheets/sheet_catalogue.h"
 #include "sheets/sheet_routines.h"
+#include "tests/support/sheet_invariants.h"
 #include "toolkit/exceptions.h"
 
 namespace vantrel::stress {
