@@ -18,6 +18,7 @@ struct HeldMessage {
 };
 
 QtMessageHandler previousHandler = nullptr;
+bool installed = false;
 bool startingUp = false;
 QString program;
 std::vector<HeldMessage> held;
@@ -73,7 +74,12 @@ bool IsQtNoise(const QString& message) {
 void BeginStartupMessages(const QString& programName) {
     program = programName;
     startingUp = true;
-    previousHandler = qInstallMessageHandler(Handle);
+    // Installed once per application: a second install would make Handle its
+    // own predecessor, and the next message would pass itself on for ever.
+    if (!installed) {
+        previousHandler = qInstallMessageHandler(Handle);
+        installed = true;
+    }
 }
 
 void EndStartupMessages() {
@@ -83,6 +89,16 @@ void EndStartupMessages() {
         const QMessageLogContext context(nullptr, 0, nullptr, category.constData());
         PassOn(message.type, context, message.text);
     }
+    held.clear();
+}
+
+void RestoreMessageHandler() {
+    if (installed) {
+        qInstallMessageHandler(previousHandler);
+        previousHandler = nullptr;
+        installed = false;
+    }
+    startingUp = false;
     held.clear();
 }
 

@@ -16,6 +16,10 @@ inline constexpr int kStartupFailureStatus = 2;
 void BeginStartupMessages(const QString& programName);
 // The platform is open: passes on the held warnings that are not noise.
 void EndStartupMessages();
+// The application is ending: puts back the handler that was there before
+// BeginStartupMessages(), so that a later application in the same process
+// starts from a clean chain.
+void RestoreMessageHandler();
 
 // Whether a message is one of the notices that say nothing to a user of this
 // program (a missing runtime directory, size hints an offscreen platform

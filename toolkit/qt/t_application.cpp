@@ -23,6 +23,7 @@ TApplication::~TApplication() {
         delete forms_.back();
     }
     app_.reset();
+    RestoreMessageHandler();
     if (Application == this) {
         Application = nullptr;
     }
