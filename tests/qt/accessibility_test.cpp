@@ -21,7 +21,10 @@ namespace {
 
 QAccessibleInterface* Accessible(QObject* object) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-    Q_ASSERT(accessible != nullptr);
+    if (accessible == nullptr) {
+        vantrel::testing::AbortTest(
+            QStringLiteral("%1 has no accessible interface").arg(object->objectName()));
+    }
     return accessible;
 }
 

@@ -69,7 +69,9 @@ class LayoutTest : public WindowTestCase {
     template <class Widget>
     Widget& Find(const QString& name) const {
         auto* widget = session_->Window().findChild<Widget*>(name);
-        Q_ASSERT_X(widget != nullptr, "LayoutTest::Find", qPrintable(name));
+        if (widget == nullptr) {
+            vantrel::testing::AbortTest(QStringLiteral("the window has no control %1").arg(name));
+        }
         return *widget;
     }
     QWidget& SheetOf(const QWidget& control) const { return *control.parentWidget(); }

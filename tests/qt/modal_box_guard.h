@@ -1,7 +1,7 @@
 // Closes every modal dialog as soon as it shows, the way a user would (Enter
 // pressed in the box, released wherever the focus lands afterwards), and
 // records what it said. A test takes the boxes it expects; any box left over
-// fails the test in Verify() instead of blocking the run.
+// fails the test through UnexpectedBoxes() instead of blocking the run.
 #pragma once
 
 #include <QList>

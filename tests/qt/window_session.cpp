@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QTabWidget>
 #include <QTest>
+#include <stdexcept>
 
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/t_edit.h"
@@ -43,12 +44,19 @@ int KeyForCharacter(QChar character) {
 void Send(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, const QString& text,
           bool autoRepeat) {
     QWidget* target = QApplication::focusWidget();
-    QVERIFY2(target != nullptr, "no widget has the keyboard focus");
+    if (target == nullptr) {
+        AbortTest(QStringLiteral("no widget has the keyboard focus"));
+    }
     QKeyEvent event(type, key, modifiers, text, autoRepeat);
     QApplication::sendEvent(target, &event);
 }
 
 }  // namespace
+
+void AbortTest(const QString& why) {
+    QTest::qFail(qPrintable(why), __FILE__, __LINE__);
+    throw std::logic_error(why.toStdString());
+}
 
 WindowSession::WindowSession() {
     Application->CreateForm(window_);
@@ -65,7 +73,9 @@ WindowSession::~WindowSession() {
 
 TEdit& WindowSession::Edit(const char* layoutName) const {
     auto* edit = window_->findChild<TEdit*>(QString::fromLatin1(layoutName));
-    Q_ASSERT_X(edit != nullptr, "WindowSession::Edit", layoutName);
+    if (edit == nullptr) {
+        AbortTest(QStringLiteral("the window has no value field %1").arg(layoutName));
+    }
     return *edit;
 }
 
@@ -76,7 +86,9 @@ QString WindowSession::Text(const char* layoutName) const {
 std::map<QString, QString> WindowSession::SheetTexts(const char* sheetName) const {
     std::map<QString, QString> texts;
     auto* sheet = window_->findChild<QWidget*>(QString::fromLatin1(sheetName));
-    Q_ASSERT_X(sheet != nullptr, "WindowSession::SheetTexts", sheetName);
+    if (sheet == nullptr) {
+        AbortTest(QStringLiteral("the window has no sheet %1").arg(sheetName));
+    }
     for (TEdit* edit : sheet->findChildren<TEdit*>()) {
         texts[edit->objectName()] = edit->text();
     }

@@ -21,6 +21,11 @@ class TFrm_vantrel;
 
 namespace vantrel::testing {
 
+// Fails the running test function from inside a helper and ends the run: a
+// QVERIFY there would return from the helper alone and let the test carry on
+// with a missing widget. The message is recorded before the run ends.
+[[noreturn]] void AbortTest(const QString& why);
+
 class WindowSession {
 public:
     // Creates the window through the application object, shows it and waits

@@ -97,12 +97,13 @@ Keystroke KeystrokePlan::Next() {
             // A number starts with a digit; now and then a user starts it with
             // a comma, which the window refuses with a message.
             const bool startsNumber = typed_ == 0 && r < 690;
-            if ((r < 560 || (startsNumber && Roll(100) != 0)) && exponentDigits_ >= 2) {
+            const bool digit = r < 560 || (startsNumber && Roll(100) != 0);
+            if (digit && exponentDigits_ >= 2) {
                 // Engineering exponents have two digits at most: move on.
                 field_ = (field_ + 1) % fieldsPerSheet_[sheet_];
                 Forget();
                 Push(KeyKind::Tab);
-            } else if (r < 560 || (startsNumber && Roll(100) != 0)) {
+            } else if (digit) {
                 TypeCharacter(static_cast<char>('0' + Roll(10)));
             } else if (r < 610) {
                 // After the exponent a comma would make the text unreadable.

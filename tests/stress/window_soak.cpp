@@ -32,7 +32,7 @@ using namespace vantrel::stress;
 
 class WindowDriver {
 public:
-    explicit WindowDriver(TFrm_vantrel& window) : window_(window) {
+    explicit WindowDriver(TFrm_vantrel& window) {
         for (const auto name : AllFieldNames()) {
             auto* edit = window.findChild<TEdit*>(QString::fromUtf8(name.data(), name.size()));
             if (edit == nullptr) {
@@ -103,7 +103,6 @@ public:
     }
 
 private:
-    TFrm_vantrel& window_;
     std::vector<TEdit*> fields_;
     TPageControl* pages_ = nullptr;
     QTabBar* tabs_ = nullptr;

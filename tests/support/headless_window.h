@@ -24,7 +24,6 @@ public:
     void Backspace();
     void MoveCaret(std::size_t position);  // clamped to the text; drops the selection
     void SelectAll();
-    std::size_t Caret() const { return caret_; }
     bool HasSelection() const { return selectionLength_ > 0; }
 
 private:

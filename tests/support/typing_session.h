@@ -41,7 +41,6 @@ public:
     std::string CheckLastSheet() const;
 
     const HeadlessWindow& Window() const { return window_; }
-    std::size_t FieldCount() const { return window_.LayoutNames().size(); }
     std::size_t Refusals() const { return refusals_; }
 
 private:

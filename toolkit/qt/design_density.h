@@ -19,7 +19,6 @@ class DesignScale {
 public:
     explicit DesignScale(double logicalDpi) : factor_(logicalDpi / kDesignDpi) {}
 
-    double Factor() const { return factor_; }
     int Length(int designPixels) const;
     QPoint Point(QPoint designPoint) const;
     QSize Size(QSize designSize) const;
