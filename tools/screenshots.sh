@@ -3,14 +3,27 @@
 # X display at 120 pixels per inch (the design density, where the client area
 # is 821 x 366), one sheet per picture with a value typed in, as a user would.
 #
-# usage: tools/screenshots.sh [BUILD_DIR [OUTPUT_DIR]]
+# usage: tools/screenshots.sh [--dpi N] [--shot "FILE RIGHTS TABS TEXT"]... [BUILD_DIR [OUTPUT_DIR]]
+#   --dpi N     the display's density (default 120)
+#   --shot      one picture instead of the six: the file name, Right presses
+#               from the first tab, Tab presses from the tab strip to the
+#               field typed in, and the text typed; may be repeated
 #   BUILD_DIR   a build tree holding ui/vantrel (default: build/default)
 #   OUTPUT_DIR  where the PNGs go (default: docs/screenshots)
 # Needs Xvfb (xvfb), xdotool (xdotool), xprop (x11-utils), import (imagemagick)
-# and the window font (fonts-dejavu-core).
+# and the window font (fonts-dejavu-core): `bash tools/setup.sh --screenshots`.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+dpi=120
+custom_shots=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --dpi) dpi=$2; shift 2 ;;
+    --shot) custom_shots+=("$2"); shift 2 ;;
+    *) break ;;
+    esac
+done
 build_dir=${1:-$root/build/default}
 out_dir=${2:-$root/docs/screenshots}
 program=$build_dir/ui/vantrel
@@ -30,6 +43,7 @@ shots=(
     "force.png 4 7 1"
     "pressure.png 5 9 1"
 )
+[ ${#custom_shots[@]} -eq 0 ] || shots=("${custom_shots[@]}")
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -44,7 +58,7 @@ trap cleanup EXIT
 # -displayfd picks a free display number; -noreset keeps the resource set
 # below alive between the clients.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 120 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x900x24 -dpi "$dpi" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 50); do
@@ -55,7 +69,7 @@ display=$(head -n1 "$work/display")
 [ -n "$display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
 export DISPLAY=:$display
 # Qt takes a desktop's density from Xft.dpi, as desktops set it.
-xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t120\n')"
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t%s\n' "$dpi")"
 
 for shot in "${shots[@]}"; do
     read -r file rights tabs text <<<"$shot"

@@ -17,6 +17,14 @@ packages=(
   clang-14 libclang-rt-14-dev llvm-14 valgrind
 )
 
+# Optional groups, for tools that neither the build nor the tests run.
+for group in "$@"; do
+  case "$group" in
+  --screenshots) packages+=(xdotool imagemagick) ;;
+  *) echo "setup: unknown option $group" >&2; exit 2 ;;
+  esac
+done
+
 as_root() {
   if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi
 }

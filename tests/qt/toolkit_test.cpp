@@ -108,7 +108,10 @@ private slots:
         QCOMPARE(status.y() + status.height(), desktop.Length(366));
         // The window font: 8 pt at 120 ppi is a 13-pixel character height.
         QCOMPARE(vantrel::DesignScale::FontDesignPixels(8), 13);
-        QCOMPARE(vantrel::DesignScale::FontPointSize(8), 7.8);
+        QCOMPARE(vantrel::DesignScale(120).FontPixels(8), 13);
+        // Elsewhere rounded down: 10.83 pixels at 100 ppi, 7.8 at 72.
+        QCOMPARE(vantrel::DesignScale(100).FontPixels(8), 10);
+        QCOMPARE(vantrel::DesignScale(72).FontPixels(8), 7);
     }
 
     void aWindowThatCannotBeBuiltIsShownAndEndsWithStatus2() {

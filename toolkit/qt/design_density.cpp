@@ -1,5 +1,6 @@
 #include "toolkit/qt/design_density.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vantrel {
@@ -27,8 +28,12 @@ int DesignScale::FontDesignPixels(int layoutPoints) {
     return static_cast<int>(std::lround(layoutPoints * kDesignDpi / 72.0));
 }
 
-double DesignScale::FontPointSize(int layoutPoints) {
-    return FontDesignPixels(layoutPoints) * 72.0 / kDesignDpi;
+int DesignScale::FontPixels(int layoutPoints) const {
+    // The small allowance keeps an exact product (13 at 120 ppi) from
+    // falling a pixel short through the floating-point factor.
+    constexpr double kExact = 1e-6;
+    return std::max(
+        1, static_cast<int>(std::floor(FontDesignPixels(layoutPoints) * factor_ + kExact)));
 }
 
 }  // namespace vantrel

@@ -20,6 +20,7 @@ public:
     explicit DesignScale(double logicalDpi) : factor_(logicalDpi / kDesignDpi) {}
 
     int Length(int designPixels) const;
+    double Pixels(double designPixels) const { return designPixels * factor_; }
     QPoint Point(QPoint designPoint) const;
     QSize Size(QSize designSize) const;
     // Scales the edges rather than the size, so that controls that touch at
@@ -31,11 +32,12 @@ public:
     // window system the layout comes from turns points into a character
     // height: round(points * 120 / 72) design pixels (8 pt -> 13 px).
     static int FontDesignPixels(int layoutPoints);
-    // The point size that Qt turns into exactly that many design pixels at
-    // the screen's logical DPI: Qt converts points with L / 72, so
-    // px * 72 / 120 points come out as px * L / 120 device-independent pixels,
-    // the same factor as the geometry.
-    static double FontPointSize(int layoutPoints);
+    // That height in whole device-independent pixels, rounded down. Qt draws
+    // every font at a whole pixel size, so the text cannot scale exactly with
+    // the geometry; rounding down keeps it from outgrowing the places the
+    // layout gives it (a tab strip, a field, the gap a superscript stands in),
+    // where rounding to nearest made it up to 5% wider at 72 to 100 ppi.
+    int FontPixels(int layoutPoints) const;
 
 private:
     double factor_;

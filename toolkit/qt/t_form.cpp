@@ -1,10 +1,12 @@
 #include "toolkit/qt/t_form.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "toolkit/qt/design_density.h"
 #include "toolkit/qt/t_edit.h"
@@ -25,15 +27,76 @@ std::uint64_t KeyIdentity(const QKeyEvent& event) {
     return static_cast<std::uint32_t>(event.key());
 }
 
-void ApplyLayoutFont(QWidget& widget) {
+// A font of the layout at `textFactor` times its design size, in whole
+// pixels rounded down.
+void ApplyLayoutFont(QWidget& widget, double textFactor) {
     if (!widget.testAttribute(Qt::WA_SetFont)) {
         return;
     }
     QFont font = widget.font();
     if (font.pointSize() > 0) {
-        font.setPointSizeF(DesignScale::FontPointSize(font.pointSize()));
+        constexpr double kExact = 1e-6;
+        const double pixels = DesignScale::FontDesignPixels(font.pointSize()) * textFactor;
+        font.setPixelSize(std::max(1, static_cast<int>(std::floor(pixels + kExact))));
         widget.setFont(font);
     }
+}
+
+// A superscript digit and the caption whose exponent it draws, with how far
+// right of the caption's raised letters the layout puts the digit.
+struct Superscript {
+    TLabel* digit;
+    TLabel* caption;
+    double designGap;
+};
+
+// Qt draws text at whole pixel sizes, so away from the design density a
+// caption's text is not exactly as wide as its scaled box: a digit placed by
+// geometry alone would drift onto the letter it raises or away from it. The
+// gap between the raised letters and the digit is measured at the design
+// density, before scaling, and kept, scaled, from the text as drawn.
+std::vector<Superscript> FindSuperscripts(const QList<QWidget*>& containers) {
+    std::vector<Superscript> found;
+    for (QWidget* container : containers) {
+        for (TLabel* digit : container->findChildren<TLabel*>(Qt::FindDirectChildrenOnly)) {
+            auto* caption =
+                digit->Raises().isEmpty()
+                    ? nullptr
+                    : container->findChild<TLabel*>(digit->Raises(), Qt::FindDirectChildrenOnly);
+            if (caption == nullptr) {
+                continue;
+            }
+            QFont designFont = caption->font();
+            designFont.setPixelSize(DesignScale::FontDesignPixels(designFont.pointSize()));
+            const double raised =
+                QFontMetricsF(designFont).horizontalAdvance(caption->RaisedText());
+            found.push_back({digit, caption, digit->x() - caption->x() - raised});
+        }
+    }
+    return found;
+}
+
+// Keeps the digit the design's distance after the letters it raises, as the
+// text is drawn now, and its ink clear of them and of the letters after the
+// gap it stands in, where there is one.
+void PlaceSuperscript(const Superscript& superscript, const DesignScale& scale) {
+    const TLabel& caption = *superscript.caption;
+    const QFontMetricsF text(caption.font());
+    const QString raised = caption.RaisedText();
+    const QString rest = caption.text().mid(raised.size()).trimmed();
+    const QRectF ink =
+        QFontMetricsF(superscript.digit->font()).tightBoundingRect(superscript.digit->text());
+    double x = caption.x() + text.horizontalAdvance(raised) + scale.Pixels(superscript.designGap);
+    const double raisedInkEnd = caption.x() + text.tightBoundingRect(raised).right();
+    if (!rest.isEmpty()) {
+        const double restInkStart =
+            caption.x() +
+            text.horizontalAdvance(caption.text().left(caption.text().size() - rest.size())) +
+            text.tightBoundingRect(rest).left();
+        x = std::min(x, std::floor(restInkStart - ink.right()));
+    }
+    x = std::max(x, std::ceil(raisedInkEnd - ink.left()));
+    superscript.digit->move(static_cast<int>(std::lround(x)), superscript.digit->y());
 }
 
 }  // namespace
@@ -52,21 +115,31 @@ void TForm::Loaded() {
     }
     loaded_ = true;
     const DesignScale scale(screen()->logicalDotsPerInch());
-    ApplyLayoutFont(*this);
     // The layout's controls are the form's own children and those of its
     // sheets; the page control's tab strip and page stack are its own business.
     QList<QWidget*> containers{this};
     for (TTabSheet* sheet : findChildren<TTabSheet*>()) {
         containers.append(sheet);
     }
+    // Measured while the fonts are still the layout's.
+    const std::vector<Superscript> superscripts = FindSuperscripts(containers);
+    // Every font keeps its proportion to the window font as drawn, so a
+    // superscript digit shrinks with the caption it raises.
+    const int windowPoints = font().pointSize();
+    const double textFactor = static_cast<double>(scale.FontPixels(windowPoints)) /
+                              DesignScale::FontDesignPixels(windowPoints);
+    ApplyLayoutFont(*this, textFactor);
     for (QWidget* container : containers) {
         for (QWidget* control : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             control->setGeometry(scale.Rect(control->geometry()));
-            ApplyLayoutFont(*control);
+            ApplyLayoutFont(*control, textFactor);
         }
     }
     for (TLabel* label : findChildren<TLabel*>()) {
         label->FitWidthToText();
+    }
+    for (const Superscript& superscript : superscripts) {
+        PlaceSuperscript(superscript, scale);
     }
     setFixedSize(scale.Size(size()));
     move(scale.Point({left_, top_}));

@@ -17,6 +17,11 @@ int TLabel::TextWidth() const {
     return static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(text())));
 }
 
+QString TLabel::RaisedText() const {
+    const qsizetype gap = text().indexOf(QStringLiteral("  "));
+    return gap >= 0 ? text().left(gap) : text();
+}
+
 void TLabel::FitWidthToText() {
     if (autoSize_) {
         resize(TextWidth(), height());

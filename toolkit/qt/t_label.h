@@ -12,6 +12,9 @@ class TLabel : public QLabel {
     // When set (the default), the label is as wide as its text in its own
     // font; the form applies it once the layout's fonts are in place.
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+    // On a superscript digit: the layout name of the caption whose exponent
+    // it draws. The form keeps the digit after the letter it raises.
+    Q_PROPERTY(QString Raises READ Raises WRITE setRaises)
 public:
     explicit TLabel(QWidget* parent = nullptr);
 
@@ -21,8 +24,15 @@ public:
     int TextWidth() const;
     void FitWidthToText();
 
+    QString Raises() const { return raises_; }
+    void setRaises(const QString& caption) { raises_ = caption; }
+    // The part of a caption that a superscript raises: up to the two-space
+    // gap the digit stands in ("м  /ч"), or the whole caption ("кгс/мм").
+    QString RaisedText() const;
+
 private:
     bool autoSize_ = true;
+    QString raises_;
 };
 
 }  // namespace vantrel
