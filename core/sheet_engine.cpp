@@ -54,7 +54,16 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
         return;  // the focus is not on this sheet: there is nothing to convert from
     }
 
+    // A key release that changed nothing (Tab into a result, an arrow, Shift,
+    // a copy) leaves the sheet alone: the factors between groups are not
+    // exact reciprocals, so converting from a result would replace the value
+    // the user typed with a slightly different one. A refused text is
+    // settled too, so it is reported once; its next edit is judged afresh.
     const std::string text = source->GetText();
+    if (text == source->SettledText()) {
+        return;
+    }
+    source->Settle(text);
     if (text.empty()) {
         for (const auto& row : tables.FieldGrid) {
             for (ValueField* field : row) {

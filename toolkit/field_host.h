@@ -12,11 +12,27 @@ namespace vantrel {
 class ValueField {
 public:
     virtual std::string GetText() const = 0;
-    // Shows exactly `text`; raises no key event.
-    virtual void SetText(const std::string& text) = 0;
+    // Shows exactly `text`; raises no key event. A text the program writes
+    // is settled: its sheet agrees with it.
+    void SetText(const std::string& text) {
+        WriteText(text);
+        settled_ = text;
+    }
+
+    // The text this field last agreed with its sheet: what the program last
+    // wrote into it, or what the sheet's last recalculation read from it.
+    // While the field still shows it, recalculating from it has nothing new
+    // to convert.
+    const std::string& SettledText() const { return settled_; }
+    void Settle(const std::string& text) { settled_ = text; }
 
 protected:
     ~ValueField() = default;
+    // Shows exactly `text`; the toolkit's part of SetText.
+    virtual void WriteText(const std::string& text) = 0;
+
+private:
+    std::string settled_;
 };
 
 // The window, as the core sees it.

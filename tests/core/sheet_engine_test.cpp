@@ -106,13 +106,59 @@ TEST_F(SheetEngine, RefusedTextChangesNoFieldOfAnySheet) {
     Type("Edt_QJ", "42");
     RecalcHeat(window);
     for (const auto& text : refused) {
-        window.Focus("Edt_QJ");
-        window.Edit("Edt_QJ").SetText(text);
+        Type("Edt_QJ", text);
         const auto before = Snapshot();
         EXPECT_THROW(RecalcHeat(window), EConvertError) << text.substr(0, 20);
         EXPECT_EQ(Snapshot(), before) << text.substr(0, 20);
         EXPECT_EQ(window.Text("Edt_QkJ"), "0,042");
     }
+}
+
+// A recalculation from a field whose text its sheet already agrees with would
+// convert a result back through factors that are not exact reciprocals.
+TEST_F(SheetEngine, RecalculatesOnlyFromATextTheSheetHasNotSeen) {
+    struct Step {
+        const char* what;
+        const char* field;  // focused for the key release
+        const char* typed;  // replaces the field's text first; nullptr: no edit
+        bool recalculates;
+    };
+    const Step steps[] = {
+        {"typing 2,5 in m3/h", "Edt_Gm_h", "2,5", true},
+        {"a second release in m3/h", "Edt_Gm_h", nullptr, false},
+        {"Tab into the l/s result", "Edt_Gl_c", nullptr, false},
+        {"Tab into the m3/min result", "Edt_Gm_m", nullptr, false},
+        {"editing the m3/min result", "Edt_Gm_m", "0,04", true},
+        {"back into m3/h, now a result", "Edt_Gm_h", nullptr, false},
+        {"clearing m3/h", "Edt_Gm_h", "", true},
+        {"a release in the cleared field", "Edt_Gm_h", nullptr, false},
+    };
+    for (const Step& step : steps) {
+        if (step.typed != nullptr) {
+            Type(step.field, step.typed);
+        } else {
+            window.Focus(step.field);
+        }
+        const auto before = Snapshot();
+        RecalcVolumeFlow(window);
+        EXPECT_EQ(Snapshot() != before, step.recalculates) << step.what;
+    }
+    EXPECT_EQ(window.Text("Edt_Gl_h"), "");
+}
+
+TEST_F(SheetEngine, ARefusedTextIsReportedOnceAndItsNextEditAfresh) {
+    Type("Edt_HkH", "2");
+    RecalcForce(window);
+    Type("Edt_HkH", "abc");
+    EXPECT_THROW(RecalcForce(window), EConvertError);
+    EXPECT_NO_THROW(RecalcForce(window)) << "a key that changed nothing";
+    EXPECT_EQ(window.Text("Edt_HkH"), "abc");
+    EXPECT_EQ(window.Text("Edt_HH"), "2000");
+    window.Edit("Edt_HkH").Insert("1");
+    EXPECT_THROW(RecalcForce(window), EConvertError) << "the next edit";
+    Type("Edt_HkH", "3");
+    RecalcForce(window);
+    EXPECT_EQ(window.Text("Edt_HH"), "3000");
 }
 
 TEST_F(SheetEngine, ValueTooLargeForItsBaseUnitIsRefusedWithAMessage) {

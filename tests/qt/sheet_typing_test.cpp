@@ -229,17 +229,6 @@ private slots:
         QCOMPARE(session_->Text("Edt_Gl_h"), "7777000");
     }
 
-    // Tab's release lands on the next field and recalculates from its text:
-    // 0,0167 m3/min is 1,002 m3/h, so the field typed in is rewritten.
-    void tabRecalculatesFromTheFieldItMovesTo() {
-        QVERIFY(session_->TabTo("Edt_Gm_h"));
-        session_->Type("1");
-        QCOMPARE(session_->Text("Edt_Gm_m"), "0,0167");
-        session_->Key(Qt::Key_Tab);
-        QCOMPARE(session_->FocusName(), "Edt_Gm_m");
-        QCOMPARE(session_->Text("Edt_Gm_h"), "1,002");
-    }
-
     void typingBeforeAnyFieldHasTheFocusChangesNothing() {
         QCOMPARE(session_->FocusName(), "PgCntrl");
         session_->Type("1,5");

@@ -5,7 +5,7 @@
 
 namespace vantrel {
 
-void HeadlessField::SetText(const std::string& text) {
+void HeadlessField::WriteText(const std::string& text) {
     text_ = text;
     caret_ = text_.size();
     selectionLength_ = 0;

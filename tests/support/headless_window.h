@@ -17,7 +17,6 @@ namespace vantrel {
 class HeadlessField final : public ValueField {
 public:
     std::string GetText() const override { return text_; }
-    void SetText(const std::string& text) override;
 
     // Editing as a single-line edit field does it; the caret is a byte offset.
     void Insert(std::string_view typed);  // replaces the selection, if any
@@ -27,6 +26,8 @@ public:
     bool HasSelection() const { return selectionLength_ > 0; }
 
 private:
+    void WriteText(const std::string& text) override;
+
     std::string text_;
     std::size_t caret_ = 0;
     std::size_t selectionStart_ = 0;

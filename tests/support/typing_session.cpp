@@ -81,6 +81,10 @@ void TypingSession::KeyUp() {
     const std::size_t sheet = SheetOf(focused_);
     lastSheet_ = sheet;
     const std::vector<std::string> before = Snapshot();
+    // A release that left the text as its sheet last agreed with it (a Tab
+    // into a result, say) recalculates nothing.
+    const HeadlessField& source = window_.Edit(focused_);
+    const bool edited = source.GetText() != source.SettledText();
     try {
         kRoutines[sheet](window_);
     } catch (const EConvertError&) {
@@ -92,6 +96,12 @@ void TypingSession::KeyUp() {
         return;
     }
     const std::vector<std::string> after = Snapshot();
+    if (!edited) {
+        if (fault_.empty() && after != before) {
+            fault_ = "a key release in " + focused_ + " that changed no text rewrote a field";
+        }
+        return;
+    }
     const auto& names = window_.LayoutNames();
     for (std::size_t i = 0; i < names.size() && fault_.empty(); ++i) {
         if (after[i] != before[i] && (sheetOfField_[i] != sheet || names[i] == focused_)) {

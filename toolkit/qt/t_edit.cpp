@@ -1,6 +1,8 @@
 #include "toolkit/qt/t_edit.h"
 
 #include <QKeyEvent>
+#include <QMetaObject>
+#include <QScopedValueRollback>
 
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/t_form.h"
@@ -12,13 +14,14 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
     // Every character has to pass the key-press event; an input method would
     // commit composed text past it. Number text needs no composition.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(this, &QLineEdit::textEdited, this, &TEdit::NoteEdit);
 }
 
 std::string TEdit::GetText() const {
     return text().toStdString();
 }
 
-void TEdit::SetText(const std::string& text) {
+void TEdit::WriteText(const std::string& text) {
     setText(QString::fromStdString(text));
     setCursorPosition(0);
 }
@@ -35,6 +38,7 @@ bool TEdit::event(QEvent* event) {
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
+    const QScopedValueRollback<bool> typing(inKeyPress_, true);
     const QString typed = TypedText(*event);
     if (typed.isEmpty()) {
         QLineEdit::keyPressEvent(event);
@@ -62,6 +66,26 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
                           event->isAutoRepeat(), event->count());
         QLineEdit::keyPressEvent(&changed);
     }
+}
+
+void TEdit::NoteEdit() {
+    if (inKeyPress_ || editWithoutKeyDue_) {
+        return;
+    }
+    // After the mouse press, menu or drop that made the edit has finished,
+    // so that a message about the new text never opens inside a drag or a
+    // menu.
+    editWithoutKeyDue_ = true;
+    QMetaObject::invokeMethod(this, &TEdit::FinishEditWithoutKey, Qt::QueuedConnection);
+}
+
+void TEdit::FinishEditWithoutKey() {
+    editWithoutKeyDue_ = false;
+    // The sheet recalculates from the focused field: the one edited.
+    if (window()->focusWidget() != this) {
+        setFocus(Qt::OtherFocusReason);
+    }
+    RunEventMethod([this] { emit KeyUp(); });
 }
 
 void TEdit::keyReleaseEvent(QKeyEvent* event) {

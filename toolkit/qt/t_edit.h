@@ -16,9 +16,6 @@ public:
     explicit TEdit(QWidget* parent = nullptr);
 
     std::string GetText() const override;
-    // Shows `text` from its first character, as a field written by the program
-    // does, so a long number shows its leading digits.
-    void SetText(const std::string& text) override;
 
 signals:
     // Before a typed character is inserted, as one 8-bit character; a handler
@@ -28,12 +25,26 @@ signals:
     // After the field has handled the release of a key whose press was
     // delivered to a value field of the same form, the Tab that moved the
     // focus here included. Auto-repeat raises it once, on the physical release.
+    // An edit made without a key of the field (pasting with the mouse or the
+    // context menu, undo from the menu, dropping text) raises it too, once
+    // the edit is done, with the focus moved here first: every edit that
+    // changes the text is followed by a key-up.
     void KeyUp();
 
 protected:
+    // Shows `text` from its first character, as a field written by the
+    // program does, so a long text shows its beginning.
+    void WriteText(const std::string& text) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void NoteEdit();
+    void FinishEditWithoutKey();
+
+    bool inKeyPress_ = false;         // edits by key get the key's own release
+    bool editWithoutKeyDue_ = false;  // one key-up for a burst of edits
 };
 
 }  // namespace vantrel

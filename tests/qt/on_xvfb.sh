@@ -1,0 +1,18 @@
+#!/bin/bash
+# Runs a window test on a private virtual X display through Qt's X11 platform,
+# for what the offscreen platform lacks (the X selection that a middle click
+# pastes). usage: on_xvfb.sh PROGRAM [ARGS...]
+set -euo pipefail
+work=$(mktemp -d)
+exec 3>"$work/display"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 -dpi 120 >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+mkdir -m 700 "$work/runtime"
+DISPLAY=:$(head -n1 "$work/display") XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb "$@"
