@@ -1,5 +1,5 @@
 // What makes a running Vantrel recognisable to the desktop: its icon on every
-// window and the link to its installed menu entry.
+// window, the link to its installed menu entry, and one language throughout.
 #pragma once
 
 namespace vantrel {
@@ -10,5 +10,10 @@ namespace vantrel {
 // desktops that match windows to menu entries by name (Wayland compositors,
 // docks, task switchers) find the installed entry.
 void ApplyAppIdentity();
+
+// The window toolkit's own texts (a field's context menu, a message box's
+// button) in the window's language, Russian, whatever the desktop's language,
+// so that no English appears inside the all-Russian window.
+void UseProgramLanguage();
 
 }  // namespace vantrel

@@ -11,6 +11,7 @@ int RunVantrel(int& argc, char** argv) {
     return application.Guarded([&] {
         application.Initialize();
         ApplyAppIdentity();
+        UseProgramLanguage();
         application.CreateForm(Frm_vantrel);
         application.Run();
     });

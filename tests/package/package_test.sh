@@ -71,6 +71,7 @@ echo "Depends: $depends"
 # or empty line would lack the C library and the Qt widgets library.
 grep -Eq '(^|, )libc6 \(>= [^)]+\)' <<<"$depends" || fail "Depends lacks a versioned libc6"
 grep -Eq '(^|, )libqt6widgets6[^,]*\(>= [^)]+\)' <<<"$depends" || fail "Depends lacks a versioned libqt6widgets6"
+grep -Eq '(^|, )qt6-translations-l10n(,|$)' <<<"$depends" || fail "Depends lacks Qt's translations"
 # Every dependency must be satisfiable here, or the start below would prove nothing.
 IFS=',' read -ra clauses <<<"$depends"
 for clause in "${clauses[@]}"; do

@@ -29,7 +29,9 @@ QAccessibleInterface* Accessible(QObject* object) {
 }
 
 // The caption as it reads on screen: the superscript digit drawn over the
-// caption's two-space gap, or after its end, takes its place in the text.
+// caption's two-space gap, or after its end, takes its place in the text, and
+// the Latin letters two captions carry are read as the Cyrillic ones they
+// look like, so that a Russian voice does not spell them in English.
 QString CaptionAsSeen(const TLabel& caption) {
     QString text = caption.text();
     for (TLabel* label : caption.parentWidget()->findChildren<TLabel*>()) {
@@ -43,7 +45,7 @@ QString CaptionAsSeen(const TLabel& caption) {
         const int gap = text.indexOf("  ");
         text = gap >= 0 ? text.replace(gap, 2, superscript) : text + superscript;
     }
-    return text;
+    return text.replace(u'M', u'М').replace(u'c', u'с');
 }
 
 }  // namespace
@@ -63,6 +65,10 @@ private slots:
             QCOMPARE(accessible->role(), QAccessible::EditableText);
             const QString name = accessible->text(QAccessible::Name);
             QCOMPARE(name, CaptionAsSeen(*caption));
+            for (QChar c : name) {
+                QVERIFY2(!c.isLetter() || c.script() == QChar::Script_Cyrillic,
+                         qPrintable(id + ": " + name));
+            }
             QVERIFY2(!names.contains(name), qPrintable(id + " shares its name " + name));
             names.insert(name);
             const QString description = accessible->text(QAccessible::Description);
@@ -81,9 +87,11 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::newRow("kW") << "Edt_QkW" << QString::fromUtf8("кВт")
                             << QString::fromUtf8("киловатт");
+        QTest::newRow("MW") << "Edt_QMW" << QString::fromUtf8("МВт")
+                            << QString::fromUtf8("мегаватт");
         QTest::newRow("m3/h") << "Edt_Gm_h" << QString::fromUtf8("м³/ч")
                               << QString::fromUtf8("кубический метр в час");
-        QTest::newRow("kgf/cm2") << "Edt_Pkg_cm" << QString::fromUtf8("кгс/cм²")
+        QTest::newRow("kgf/cm2") << "Edt_Pkg_cm" << QString::fromUtf8("кгс/см²")
                                  << QString::fromUtf8("килограмм-сила на квадратный сантиметр");
         QTest::newRow("mm of mercury") << "Edt_Pmmrtst" << QString::fromUtf8("мм.рт.ст")
                                        << QString::fromUtf8("миллиметр ртутного столба");
@@ -110,6 +118,8 @@ private slots:
     void buttonsAndSheetsAreNamedByTheirCaptions() {
         QAccessibleInterface* window = Accessible(&session_->Window());
         QCOMPARE(window->text(QAccessible::Name), QString::fromUtf8("Вантрел едениц измерения"));
+        // A window, not a filler: screen readers announce it as one.
+        QCOMPARE(window->role(), QAccessible::Window);
         QStringList buttons;
         QStringList tabs;
         QList<QAccessibleInterface*> pending{window};

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <functional>
@@ -15,6 +16,7 @@
 #include "qt_test_main.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt/t_edit.h"
+#include "ui/app_identity.h"
 #include "ui/tfrm_vantrel.h"
 #include "window_session.h"
 
@@ -61,6 +63,8 @@ class EditRecalcTest : public WindowTestCase {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { vantrel::UseProgramLanguage(); }
+
     void keysThatChangeNoTextChangeNothing_data() {
         using Keys = KeyList;
         QTest::addColumn<KeyList>("keys");
@@ -159,6 +163,18 @@ private slots:
         QCOMPARE(session_->FocusName(), "Edt_HkH");
     }
 
+    void theContextMenuIsRussian() {
+        const std::unique_ptr<QMenu> menu(session_->Edit("Edt_QGW").createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator()) {
+                texts << action->text().section(u'\t', 0, 0).remove(u'&');
+            }
+        }
+        QCOMPARE(texts, (QStringList{"Отменить действие", "Повторить действие", "Вырезать",
+                                     "Копировать", "Вставить", "Удалить", "Выделить всё"}));
+    }
+
     // The message comes once; keys that change nothing do not bring it back,
     // and the next edit is judged afresh.
     void aRefusedPasteIsReportedOnce() {
@@ -171,7 +187,11 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
         ChooseFromContextMenu(field, QKeySequence::Paste);
         Settle();
-        QCOMPARE(session_->Boxes().TakeBoxes().size(), 1);
+        const auto boxes = session_->Boxes().TakeBoxes();
+        QCOMPARE(boxes.size(), 1);
+        // A warning, in Russian throughout, like the window around it.
+        QCOMPARE(boxes.front().icon, int(QMessageBox::Warning));
+        QCOMPARE(boxes.front().buttons, QStringList{QString::fromUtf8("ОК")});
         QCOMPARE(field.text(), "abc");
         PressKeys(*session_, {{Qt::Key_End, {}},
                               {Qt::Key_Home, {}},

@@ -1,5 +1,6 @@
 #include "modal_box_guard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -61,7 +62,14 @@ bool ModalBoxGuard::eventFilter(QObject* watched, QEvent* event) {
 
 void ModalBoxGuard::Dismiss(QWidget* dialog) {
     const auto* box = qobject_cast<QMessageBox*>(dialog);
-    boxes_.append({dialog->windowTitle(), box != nullptr ? box->text() : QString()});
+    ShownBox shown{dialog->windowTitle(), box != nullptr ? box->text() : QString(), 0, {}};
+    if (box != nullptr) {
+        shown.icon = box->icon();
+        for (QAbstractButton* button : box->buttons()) {
+            shown.buttons << button->text();
+        }
+    }
+    boxes_.append(shown);
     QPointer<QWidget> alive(dialog);
     QTest::keyPress(dialog, Qt::Key_Enter);
     if (alive && alive->isVisible()) {

@@ -7,12 +7,15 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace vantrel::testing {
 
 struct ShownBox {
     QString title;
     QString text;
+    int icon = 0;         // QMessageBox::Icon
+    QStringList buttons;  // the buttons' captions
 };
 
 class ModalBoxGuard : public QObject {

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "toolkit/qt/form_accessible.h"
 #include "toolkit/qt/startup_messages.h"
 #include "toolkit/qt/window_style.h"
 
@@ -42,6 +43,7 @@ void TApplication::Initialize() {
     // The layout is fixed in pixels and was checked against Fusion's metrics
     // (a 24-pixel field holds the 13-pixel font inside its frame).
     QApplication::setStyle(new WindowStyle);
+    InstallFormAccessibility();
 }
 
 void TApplication::Run() {
@@ -55,6 +57,14 @@ void TApplication::Run() {
 }
 
 void TApplication::ShowException(const std::exception& error) {
+    ShowMessage(error, true);
+}
+
+void TApplication::HandleException(const std::exception& error) {
+    ShowMessage(error, false);
+}
+
+void TApplication::ShowMessage(const std::exception& error, bool critical) {
     const QString message = QString::fromUtf8(error.what());
     if (app_ == nullptr) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
@@ -64,7 +74,8 @@ void TApplication::ShowException(const std::exception& error) {
     const QString title =
         main != nullptr ? main->windowTitle() : QGuiApplication::applicationDisplayName();
     QWidget* owner = main != nullptr && main->isVisible() ? main : nullptr;
-    QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok, owner);
+    QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Warning, title, message,
+                    QMessageBox::Ok, owner);
     box.exec();
     // Back to the window and its field, also where no window manager hands
     // the activation back once the box has gone.

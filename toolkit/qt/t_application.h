@@ -44,9 +44,10 @@ public:
     // Shows an error's message: a modal message box titled with the main
     // form's title where the window system is open, else one line on stderr.
     void ShowException(const std::exception& error);
-    // What happens to an exception that leaves an event method: it is shown,
+    // What happens to an exception that leaves an event method (a text that
+    // is not a number): it is shown with a warning, not as a critical error,
     // and event dispatch goes on.
-    void HandleException(const std::exception& error) { ShowException(error); }
+    void HandleException(const std::exception& error);
 
     // Runs the program's start-up and message loop; an exception that escapes
     // them is shown and turns into exit status 2 (a failure never reports 0).
@@ -56,6 +57,7 @@ public:
     TForm* MainForm() const;
 
 private:
+    void ShowMessage(const std::exception& error, bool critical);
     void Adopt(TForm* form, std::function<void()> clearReference);
 
     int& argc_;
