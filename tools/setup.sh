@@ -8,7 +8,7 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config clang-tidy clang-format
   # window
-  qt6-base-dev qt6-base-dev-tools fonts-dejavu-core qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libxcb1-dev fonts-dejavu-core qt6-translations-l10n
   # tests and benchmarks
   libgtest-dev libbenchmark-dev libgmp-dev locales xvfb xauth x11-utils
   # packaging and its test (cpack's shlibdeps step runs file and objdump)

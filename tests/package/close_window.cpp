@@ -163,6 +163,13 @@ public:
             at += 2 + static_cast<std::size_t>(width * height);
         }
         std::printf("\n");
+
+        // The frame the window manager is told to draw: flags, functions, decorations.
+        const Atom motif = Intern("_MOTIF_WM_HINTS");
+        const auto hints = Property<long>(window, motif, motif);
+        if (hints.size() >= 3) {
+            std::printf("motif=%ld,%ld,%ld\n", hints[0], hints[1], hints[2]);
+        }
     }
 
     void RequestClose(Window window) const {

@@ -202,6 +202,17 @@ for size in 16 48 64; do
     [[ "$icon" == *" ${size}x${size} "* ]] || fail "window icon lacks the ${size}x${size} image"
 done
 
+# A fixed frame: the Motif hints offer neither resizing nor maximising
+# (functions 0x2 and 0x10, decorations 0x4 and 0x40) but do offer minimising.
+IFS=, read -r _ functions decorations <<<"$(sed -n 's/^motif=//p' "$scratch/window.txt")"
+if [ -z "${functions:-}" ]; then
+    fail "the window sets no _MOTIF_WM_HINTS"
+else
+    (( (functions & 0x12) == 0 && (decorations & 0x44) == 0 )) ||
+        fail "the window's Motif hints offer resizing or maximising ($functions, $decorations)"
+    (( (functions & 0x8) != 0 )) || fail "the window's Motif hints do not offer minimising"
+fi
+
 if [ $failures -ne 0 ]; then
     echo "$failures check(s) failed" >&2
     exit 1

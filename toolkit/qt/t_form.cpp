@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "toolkit/qt/design_density.h"
+#include "toolkit/qt/fixed_frame.h"
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
@@ -143,6 +144,7 @@ void TForm::Loaded() {
     }
     setFixedSize(scale.Size(size()));
     move(scale.Point({left_, top_}));
+    AdvertiseFixedFrame(*this);
 }
 
 TEdit* TForm::FocusedEdit() const {
