@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTabWidget>
@@ -80,23 +79,6 @@ QString WidestOf(const Shape& shape, char digit) {
     }
 }
 
-// Columns of `edit`, in its device pixels, that hold the ink of its text.
-std::pair<int, int> InkColumns(TEdit& edit) {
-    const QImage image = edit.grab().toImage();
-    const int inset = qCeil(2 * edit.devicePixelRatioF());  // clear of the frame
-    int left = image.width();
-    int right = -1;
-    for (int y = inset; y < image.height() - inset; ++y) {
-        for (int x = inset; x < image.width() - inset; ++x) {
-            if (image.pixelColor(x, y).lightness() < 128) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
-    }
-    return {left, right};
-}
-
 struct Sheet {
     int page;
     const char* name;
@@ -148,15 +130,6 @@ private slots:
                                         .arg(text)
                                         .arg(width)
                                         .arg(area.width())));
-                // As drawn: the ink stays inside the text area.
-                edit.SetText(text.toStdString());
-                const auto [left, right] = InkColumns(edit);
-                const double ratio = edit.devicePixelRatioF();
-                QVERIFY2(left >= area.left() * ratio && right < (area.right() + 1) * ratio,
-                         qPrintable(QStringLiteral("«%1» is drawn in device columns %2..%3")
-                                        .arg(text)
-                                        .arg(left)
-                                        .arg(right)));
                 if (width > widestWidth) {
                     widestText = text;
                     widestWidth = width;
