@@ -85,11 +85,31 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
 
     // Every field written must serve as a source in its turn: a result whose
     // value in its own base unit a double cannot hold is refused like the
-    // source itself, before any field changes.
-    // The margin covers the rounding of the written text to 15 digits.
-    constexpr long double kLargestWritten = std::numeric_limits<double>::max() * (1 - 1e-14L);
+    // source itself, before any field changes; so is one whose written text,
+    // rounded to the digits the field shows, reads back as such a value.
+    // Rounding to even a single significant digit enlarges a value by at most
+    // a third, so only results above half the largest double need their
+    // texts read back.
+    constexpr long double kLargest = std::numeric_limits<double>::max();
+    const auto readsBack = [&](std::size_t j) {
+        const long double inGroupBase = static_cast<long double>(v) * tables.GroupFactors[c][j];
+        if (std::fabs(inGroupBase) <= kLargest / 2) {
+            return true;
+        }
+        if (std::fabs(inGroupBase) > kLargest) {
+            return false;
+        }
+        for (std::size_t k = 0; k < tables.FieldGrid[j].size(); ++k) {
+            const auto scale = tables.UnitScales[j][k];
+            if ((j != c || k != b) &&
+                std::fabs(StrToFloat(FloatToStr(inGroupBase / scale)) * scale) > kLargest) {
+                return false;
+            }
+        }
+        return true;
+    };
     for (std::size_t j = 0; j < n; ++j) {
-        if (std::fabs(static_cast<long double>(v) * tables.GroupFactors[c][j]) > kLargestWritten) {
+        if (!readsBack(j)) {
             throw EConvertError(QuoteForMessage(text) + " — слишком большое число для этого листа");
         }
     }

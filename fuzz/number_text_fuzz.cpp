@@ -1,6 +1,7 @@
 // Any byte string as a field text: StrToFloat either accepts it or raises
 // EConvertError and nothing else; an accepted value written by FloatToStr has
-// the fields' number form and reads back to the same 15 significant digits.
+// the fields' number form, fits a value field, is the value rounded to the
+// digits the field holds and reads back to the same text.
 // The same bytes also exercise AnsiPos and the message quote.
 #include <cmath>
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/shown_precision.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/number_text.h"
 
@@ -118,13 +120,26 @@ void CheckRoundTrip(std::string_view text, long double value) {
     }
     const std::string rewritten = vantrel::FloatToStr(readBack);
     if (rewritten != written) {
-        Fail("written text does not read back to the same 15 digits", text,
+        Fail("written text does not read back to the same text", text,
              written + " -> " + rewritten);
     }
-    // 15 significant digits are within half a unit of the 15th digit, plus
-    // the rounding of both texts to extended precision (2^-64 each).
-    if (std::fabs(readBack - value) > (5e-15L + 1e-18L) * std::fabs(value)) {
-        Fail("written text is not the value rounded to 15 digits", text, written);
+    if (vantrel::NumberTextWidth(written) > vantrel::kNumberTextBudget) {
+        Fail("written text is wider than a value field", text, written);
+    }
+    // Within half a unit of the last digit the field holds, plus the rounding
+    // of both texts to extended precision (2^-64 each).
+    const long double roundOff = 1e-18L * std::fabs(value);
+    if (std::fabs(readBack - value) > vantrel::stress::HalfUnitShown(written) + roundOff) {
+        Fail("written text is not the value rounded to the digits the field holds", text, written);
+    }
+    // At least 7 significant digits (6 for a negative value) while the
+    // exponent has two digits at most.
+    const auto shown = vantrel::stress::PrecisionShown(written);
+    const int leading = shown.lastPlace + shown.digits - 1;
+    const int kept = value < 0 ? 6 : 7;
+    if (std::abs(leading) < 100 &&
+        std::fabs(readBack - value) > 0.5L * std::pow(10.0L, leading - kept + 1) + roundOff) {
+        Fail("written text keeps fewer significant digits than it must", text, written);
     }
 }
 

@@ -1,9 +1,7 @@
 #include "toolkit/number_text.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
-#include <cmath>
 #include <string>
 #include <system_error>
 
@@ -14,11 +12,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::size_t kQuotedCharacters = 40;
-constexpr int kSignificantDigits = 15;
-// Fixed notation covers 1E-5 <= |x| < 1E15; beyond that the exponent form is
-// shorter and keeps the 15 digits readable.
-constexpr int kFixedMinExponent = -5;
-constexpr int kFixedMaxExponent = 14;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -137,64 +130,6 @@ long double StrToFloat(std::string_view text) {
         RefuseText(text);
     }
     return value;
-}
-
-std::string FloatToStr(long double value) {
-    if (std::isnan(value)) {
-        return "NAN";
-    }
-    if (std::isinf(value)) {
-        return value < 0 ? "-INF" : "INF";
-    }
-    if (value == 0) {
-        return "0";
-    }
-    // Rounded once, correctly, to 15 significant digits: "d.dddddddddddddde+XX".
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view scientific(buffer.data(),
-                                      static_cast<std::size_t>(result.ptr - buffer.data()));
-
-    const bool negative = scientific.front() == '-';
-    const auto exponentAt = scientific.find('e');
-    std::string digits;
-    for (char ch : scientific.substr(0, exponentAt)) {
-        if (IsDigit(ch)) {
-            digits += ch;
-        }
-    }
-    int exponent = 0;
-    const std::string_view exponentText = scientific.substr(exponentAt + 1);
-    std::from_chars(exponentText.data() + (exponentText.front() == '+' ? 1 : 0),
-                    exponentText.data() + exponentText.size(), exponent);
-    digits.erase(digits.find_last_not_of('0') + 1);
-
-    std::string out = negative ? "-" : "";
-    if (exponent < kFixedMinExponent || exponent > kFixedMaxExponent) {
-        out += digits.front();
-        if (digits.size() > 1) {
-            out += ',';
-            out.append(digits, 1);
-        }
-        out += 'E';
-        out += std::to_string(exponent);
-    } else if (exponent < 0) {
-        out += "0,";
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-    } else {
-        const auto integerLength = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= integerLength) {
-            out += digits;
-            out.append(integerLength - digits.size(), '0');
-        } else {
-            out.append(digits, 0, integerLength);
-            out += ',';
-            out.append(digits, integerLength);
-        }
-    }
-    return out;
 }
 
 int AnsiPos(std::string_view sub, std::string_view text) {

@@ -13,10 +13,43 @@ namespace vantrel {
 // without a mantissa digit, and anything else, with EConvertError.
 long double StrToFloat(std::string_view text);
 
-// Writes a value rounded to 15 significant digits without trailing zeros:
-// fixed notation for 1E-5 <= |x| < 1E15, otherwise "1,5E-7" / "2E20" style.
-// Zero (of either sign) is "0". Every finite result reads back with
-// StrToFloat to the same 15 digits.
+// How wide a number text is drawn, in hundredths of the width of a digit of
+// the window font (DejaVu Sans Bold at 13 design pixels), whose ten digits all
+// share one width. The other characters were measured against a digit with
+// Qt at every density from 72 to 288 ppi, as the font lays them out and
+// rounded to whole pixels each: 'E' 0.98 (1 rounded), ',' 0.55 (up to 4/7
+// rounded), '-' 0.60 (up to 4/6 rounded). Each weight is the widest of these,
+// rounded up, so a text never draws wider than its weight says.
+inline constexpr int kDigitWidth = 100;
+inline constexpr int kExponentLetterWidth = 100;
+inline constexpr int kCommaWidth = 60;
+inline constexpr int kMinusWidth = 67;
+// Any other character ("NAN", "INF") weighs one and a half digits, more than
+// the widest capital letter of the font.
+inline constexpr int kOtherCharacterWidth = 150;
+
+// The widest number text a value field shows whole. A field's text area (its
+// 121 design pixels less frame and margins) holds 11.68 digits at 79 ppi, the
+// tightest of all densities from 72 to 288; 11.79 at 88 (and 176 and 264,
+// which Qt draws as 88 at a whole-number pixel ratio), 11.84 at 80, 11.87 at
+// 72, and 11.9 to 13.3 elsewhere (the font's size is rounded to whole
+// pixels, so its width against the field's varies). So a positive number
+// keeps 11 digits with its comma, a negative one 10.
+inline constexpr int kNumberTextBudget = 1160;
+
+// The width of `text` in the weights above.
+int NumberTextWidth(std::string_view text);
+
+// Writes a value as a value field shows it, no wider than kNumberTextBudget:
+// rounded once, correctly, to as many significant digits as fit, in fixed
+// notation ("-0,0123", "860000") or exponent notation ("1,5E-7", "2E20"),
+// whichever shows more significant digits; on a tie, fixed notation from 1E-5
+// up. Integer digits and the exponent are never cut: a value whose integer
+// digits do not fit is written with an exponent. A value whose exponent has at
+// most two digits keeps at least 7 significant digits (6 when negative).
+// Trailing zeros are dropped after rounding, zero of either sign is "0", and
+// infinities and NaN are "INF", "-INF" and "NAN". Every finite result reads
+// back with StrToFloat to a value that is written as the same text.
 std::string FloatToStr(long double value);
 
 // 1-based position of the first occurrence of `sub` in `text`, 0 when absent;

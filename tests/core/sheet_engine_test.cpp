@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -10,6 +11,7 @@
 #include "sheets/sheet_routines.h"
 #include "tests/support/headless_window.h"
 #include "toolkit/exceptions.h"
+#include "toolkit/number_text.h"
 
 namespace vantrel {
 namespace {
@@ -182,12 +184,15 @@ TEST_F(SheetEngine, EveryWrittenFieldCanBeTheNextSource) {
     EXPECT_THROW(RecalcVolumeFlow(window), EConvertError);
     EXPECT_EQ(window.Text("Edt_Gl_h"), "");
 
-    // Just below the largest double, the text rounded to 15 digits must not
-    // round past it.
-    Type("Edt_QJ", "1,797693134862E308");
+    // The largest double itself is a source like any other: each joule text,
+    // rounded to the digits its field shows, reads back within range. (From
+    // calories it would not: 0,239 and 4,187 are not exact reciprocals.)
+    Type("Edt_QJ", "1,7976931348623157E308");
     RecalcHeat(window);
-    Type("Edt_QJ", "1,79769313486231E308");
-    EXPECT_THROW(RecalcHeat(window), EConvertError);
+    for (const auto& name : {"Edt_QGJ", "Edt_QMJ", "Edt_QkJ"}) {
+        window.Focus(name);
+        EXPECT_NO_THROW(RecalcHeat(window)) << name << " shows " << window.Text(name);
+    }
 
     Type("Edt_Gl_c", "1E304");
     RecalcVolumeFlow(window);
@@ -195,6 +200,27 @@ TEST_F(SheetEngine, EveryWrittenFieldCanBeTheNextSource) {
         window.Focus(name);
         EXPECT_NO_THROW(RecalcVolumeFlow(window)) << name << " shows " << window.Text(name);
     }
+}
+
+// A written text is rounded to the digits its field shows, which may carry it
+// past the largest double though the value itself fits. The catalogue's
+// power-of-ten scales never meet that; a unit of 9 J does.
+TEST_F(SheetEngine, RefusesAResultWhoseWrittenTextReadsBackBeyondADouble) {
+    constexpr long double kLargest = std::numeric_limits<double>::max();
+    const auto recalcWithNineJouleUnit = [this](const std::string& typed) {
+        Type("Edt_QJ", typed);
+        SheetTables tables = MakeSheetTables(kHeat, window);
+        tables.UnitScales[0][0] = 9;  // Edt_QGJ
+        RecalcSheet(window, std::move(tables));
+    };
+    const std::string roundsUp = FloatToStr(1.797693e308L / 9);
+    ASSERT_GT(StrToFloat(roundsUp) * 9, kLargest) << roundsUp;
+    EXPECT_THROW(recalcWithNineJouleUnit("1,797693E308"), EConvertError);
+    EXPECT_EQ(window.Text("Edt_QkJ"), "");
+
+    recalcWithNineJouleUnit("1,79769E308");
+    EXPECT_LE(StrToFloat(window.Text("Edt_QGJ")) * 9, kLargest) << window.Text("Edt_QGJ");
+    EXPECT_EQ(window.Text("Edt_QkJ"), "1,79769E305");
 }
 
 TEST_F(SheetEngine, RefusesInconsistentTables) {

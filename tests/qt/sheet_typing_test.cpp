@@ -72,21 +72,16 @@ private slots:
                                                      {"Edt_HkH", "0,00981"}, {"Edt_HH", "9,81"},
                                                      {"Edt_HGg", "1E-6"},    {"Edt_HMg", "0,001"},
                                                      {"Edt_Hkg", "1"},       {"Edt_Hg", "1000"}};
-        // Exact quotients of the definitions, rounded to 15 digits.
-        QTest::newRow("1 MPa") << 5 << "TbSht_P"
-                               << "Edt_PMPa"
-                               << Texts{{"Edt_PGPa", "0,001"},
-                                        {"Edt_PMPa", "1"},
-                                        {"Edt_PkPa", "1000"},
-                                        {"Edt_PPa", "1000000"},
-                                        {"Edt_Pmvst", "101,971621297793"},
-                                        {"Edt_Pmmvst", "101971,621297793"},
-                                        {"Edt_Pmrtst", "7,50061575845656"},
-                                        {"Edt_Pmmrtst", "7500,61575845656"},
-                                        {"Edt_Pkg_mm", "0,101971621297793"},
-                                        {"Edt_Pkg_cm", "10,1971621297793"},
-                                        {"Edt_Pkg_m", "101971,621297793"},
-                                        {"Edt_Patm", "9,86923266716013"}};
+        // Exact quotients of the definitions, rounded to the 11 digits a field
+        // shows (10 after "0,"), trailing zeros dropped.
+        QTest::newRow("1 MPa")
+            << 5 << "TbSht_P"
+            << "Edt_PMPa" << Texts{{"Edt_PGPa", "0,001"},          {"Edt_PMPa", "1"},
+                                   {"Edt_PkPa", "1000"},           {"Edt_PPa", "1000000"},
+                                   {"Edt_Pmvst", "101,9716213"},   {"Edt_Pmmvst", "101971,6213"},
+                                   {"Edt_Pmrtst", "7,5006157585"}, {"Edt_Pmmrtst", "7500,6157585"},
+                                   {"Edt_Pkg_mm", "0,1019716213"}, {"Edt_Pkg_cm", "10,19716213"},
+                                   {"Edt_Pkg_m", "101971,6213"},   {"Edt_Patm", "9,8692326672"}};
     }
     void typingAValueFillsEveryFieldOfItsSheet() {
         QFETCH(int, sheetIndex);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <sstream>
 
+#include "tests/support/shown_precision.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/number_text.h"
 
@@ -12,9 +13,10 @@ namespace vantrel::stress {
 namespace {
 
 // The engine rounds the source to a double in its base unit and each result
-// to 15 significant digits; anything further off than this is a wrong factor,
-// scale or unit, not rounding.
-constexpr long double kRelativeTolerance = 1e-13L;
+// to the digits its field holds; anything further off than half a unit of the
+// last of those, and this share of the value for the double, is a wrong
+// factor, scale or unit, not rounding.
+constexpr long double kRelativeRoundOff = 1e-15L;
 // Below this a base value is a subnormal double and has lost the precision
 // the tolerance assumes; such results are checked for form only.
 constexpr long double kSmallestComparedBase = 1e-290L;
@@ -73,6 +75,9 @@ std::string CheckSheet(const SheetCatalogue& sheet, const FieldHost& host, std::
             if (!IsWrittenNumber(text)) {
                 return fault("not a number text the engine writes");
             }
+            if (NumberTextWidth(text) > kNumberTextBudget) {
+                return fault("wider than a value field shows");
+            }
             // The field must serve as the next source: its value in its
             // group's base unit fits in a double.
             if (std::fabs(StrToFloat(text) * unit.scale) > std::numeric_limits<double>::max()) {
@@ -81,7 +86,8 @@ std::string CheckSheet(const SheetCatalogue& sheet, const FieldHost& host, std::
             if (compareValues) {
                 const long double expected = base * sheet.Factor(sourceGroup, g) / unit.scale;
                 const long double got = StrToFloat(text);
-                if (std::fabs(got - expected) > kRelativeTolerance * std::fabs(expected)) {
+                if (std::fabs(got - expected) >
+                    HalfUnitShown(text) + kRelativeRoundOff * std::fabs(expected)) {
                     std::ostringstream value;
                     value.precision(20);
                     value << expected;

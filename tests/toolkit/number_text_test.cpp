@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <locale>
 #include <random>
 #include <string>
 
+#include "tests/support/shown_precision.h"
 #include "toolkit/exceptions.h"
 
 namespace vantrel {
@@ -64,24 +68,42 @@ TEST_P(NumberTextUnderLocale, RefusesTextsThatAreNotNumbers) {
     }
 }
 
-TEST_P(NumberTextUnderLocale, WritesFifteenSignificantDigitsWithCommaAndE) {
+TEST_P(NumberTextUnderLocale, WritesAsManyDigitsAsFitAValueField) {
     const std::pair<long double, const char*> cases[] = {
         {1.0L, "1"},
         {1000.0L, "1000"},
         {860000.0L, "860000"},
-        {0.00086L, "0,00086"},
+        {0.00086L, "0,00086"},  // a tie in digits: fixed from 1E-5 up
         {1e-5L, "0,00001"},
         {9.81e-6L, "9,81E-6"},
         {1e-6L, "1E-6"},
         {-2.5L, "-2,5"},
         {0.0L, "0"},
         {-0.0L, "0"},
-        {999999999999999.0L, "999999999999999"},
-        {1e15L, "1E15"},
-        {9999999999999999.0L, "1E16"},
-        {123456789012345678.0L, "1,23456789012346E17"},
-        {1.0L / 3.0L, "0,333333333333333"},
+        {1.0L / 3.0L, "0,3333333333"},
+        {-1.0L / 3.0L, "-0,333333333"},
         {1000.0L * 0.001163, "1,163"},  // binary noise of the factor stays hidden
+        {1e6L / 101325, "9,8692326672"},
+        {12345678901.0L, "12345678901"},
+        {12345678901.5L, "12345678902"},  // halfway rounds to even
+        {12345678902.5L, "12345678902"},
+        // Integer digits that do not fit move into the exponent.
+        {123456789012.0L, "1,2345679E11"},
+        {-12345678901.0L, "-1,234568E10"},
+        {860000000000000.0L, "8,6E14"},
+        // The exponent form shows more digits than fixed would ("0,0001234568").
+        {0.000123456789L, "1,2345679E-4"},
+        {0.0123456789L, "0,0123456789"},
+        {9.869232667160e-6L, "9,8692327E-6"},
+        {-1.4358124560712e-10L, "-1,43581E-10"},
+        // A carry adds a digit after the layout was chosen.
+        {9.99999999996L, "10"},
+        {99999999999.7L, "1E11"},
+        {999999999999999.0L, "1E15"},
+        {9.9999999999e99L, "1E100"},
+        {-9.9999999999e-100L, "-1E-99"},
+        {std::numeric_limits<double>::max(), "1,797693E308"},
+        {-std::numeric_limits<double>::max(), "-1,79769E308"},
         {1e400L, "1E400"},
         {-4.5e-300L, "-4,5E-300"},
     };
@@ -90,7 +112,50 @@ TEST_P(NumberTextUnderLocale, WritesFifteenSignificantDigitsWithCommaAndE) {
     }
 }
 
-TEST_P(NumberTextUnderLocale, EveryWrittenTextReadsBackToTheSameDigits) {
+// Values of 1 to 19 significant digits (random ones, and nines that carry),
+// both signs, from 1E-300 to 1E300 and a few only extended precision holds.
+TEST_P(NumberTextUnderLocale, EveryTextFitsTheFieldWithTheDigitsThatFit) {
+    const int exponents[] = {-4900, -300, -100, -99, -11, -10, -6, -5, -4,  -1,  0,
+                             1,     5,    9,    10,  11,  14,  15, 99, 100, 300, 4900};
+    std::mt19937 random(20260301);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (const int exponent : exponents) {
+        for (int digits = 1; digits <= 19; ++digits) {
+            for (const bool nines : {false, true}) {
+                for (const char* sign : {"", "-"}) {
+                    std::string mantissa = nines ? "9" : std::to_string(1 + digit(random) % 9);
+                    for (int i = 1; i < digits; ++i) {
+                        mantissa += nines ? '9' : static_cast<char>('0' + digit(random));
+                    }
+                    const std::string typed = sign + mantissa.substr(0, 1) + "," +
+                                              mantissa.substr(1) + "E" + std::to_string(exponent);
+                    const long double value = StrToFloat(typed);
+                    const std::string text = FloatToStr(value);
+                    SCOPED_TRACE(typed + " -> " + text);
+
+                    EXPECT_LE(NumberTextWidth(text), kNumberTextBudget);
+                    EXPECT_EQ(FloatToStr(StrToFloat(text)), text);
+                    // Within half a unit of the last digit the field had room
+                    // for: no digit left out that would have fit, and no
+                    // integer digit or exponent hidden.
+                    const long double shown = StrToFloat(text);
+                    EXPECT_LE(std::fabs(shown - value),
+                              stress::HalfUnitShown(text) + std::fabs(value) * 1e-18L);
+                    // At least 7 significant digits (6 when negative) are
+                    // right while the exponent has two digits at most.
+                    if (std::abs(exponent) < 99) {
+                        const int kept = *sign == '-' ? 6 : 7;
+                        EXPECT_LE(std::fabs(shown - value),
+                                  0.5L * std::pow(10.0L, exponent - kept + 1) +
+                                      std::fabs(value) * 1e-18L);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST_P(NumberTextUnderLocale, EveryWrittenTextReadsBackToTheSameText) {
     std::mt19937_64 random(20261208);
     std::uniform_real_distribution<long double> mantissa(1.0L, 10.0L);
     std::uniform_int_distribution<int> exponent(-320, 320);
@@ -104,6 +169,7 @@ TEST_P(NumberTextUnderLocale, EveryWrittenTextReadsBackToTheSameDigits) {
         }
         const std::string text = FloatToStr(x);
         ASSERT_EQ(FloatToStr(StrToFloat(text)), text) << static_cast<double>(x);
+        ASSERT_LE(NumberTextWidth(text), kNumberTextBudget) << text;
     }
 }
 
