@@ -61,10 +61,15 @@ std::string CheckSheet(const SheetCatalogue& sheet, const FieldHost& host, std::
                 continue;
             }
             const std::string text = host.Field(unit.field).GetText();
+            // Named by field and unit, so a fault reads against a units handbook:
+            // "heat flow sheet, Edt_QGW (GW of W) shows ... after Edt_Qkh (cal/h) = ...".
             auto fault = [&](const std::string& what) {
-                return std::string(sheet.quantity) + " sheet, " + std::string(unit.field) +
-                       " shows \"" + text + "\" after " + std::string(source) + " = \"" +
-                       sourceText + "\": " + what;
+                const std::string sourceUnitName =
+                    sourceUnit != nullptr ? " (" + std::string(sourceUnit->unit) + ")" : "";
+                return std::string(sheet.quantity) + " sheet, " + std::string(unit.field) + " (" +
+                       std::string(unit.unit) + " of " + std::string(sheet.groups[g].baseUnit) +
+                       ") shows \"" + text + "\" after " + std::string(source) + sourceUnitName +
+                       " = \"" + sourceText + "\": " + what;
             };
             if (expectEmpty) {
                 if (!text.empty()) {
