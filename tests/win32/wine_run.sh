@@ -44,6 +44,9 @@ use_state_dir() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export TMPDIR=$state/tmp
     export XDG_CACHE_HOME=$state/cache
+    # Wine asks for a session bus; without one, D-Bus would start a daemon for
+    # the display and leave its address in ~/.dbus. Wine needs none.
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$state/no-session-bus
 }
 
 create_prefix() {
