@@ -142,8 +142,8 @@ private:
 
 }  // namespace
 
-long double DecimalToExtended(std::string_view integerDigits, std::string_view fractionDigits,
-                              long long exponent) {
+std::optional<long double> DecimalToExtended(std::string_view integerDigits,
+                                             std::string_view fractionDigits, long long exponent) {
     const DigitRun digits(integerDigits, fractionDigits);
     std::size_t first = 0;
     while (first < digits.size() && digits[first] == 0) {
@@ -163,7 +163,7 @@ long double DecimalToExtended(std::string_view integerDigits, std::string_view f
     const long long leadingDigit =
         exponent + static_cast<long long>(integerDigits.size()) - 1 - static_cast<long long>(first);
     if (leadingDigit > kHighestLeadingDigit) {
-        return Extended::infinity();
+        return std::nullopt;
     }
     if (leadingDigit < kLowestLeadingDigit) {
         return 0.0L;
@@ -204,7 +204,7 @@ long double DecimalToExtended(std::string_view integerDigits, std::string_view f
     }
     // Now 1 <= numerator / denominator < 2 and value = that * 2^leadingBit.
     if (leadingBit > kHighestLeadingBit) {
-        return Extended::infinity();
+        return std::nullopt;
     }
 
     // A normal value keeps 64 bits, a subnormal its bits down to 2^-16445;
@@ -234,7 +234,7 @@ long double DecimalToExtended(std::string_view integerDigits, std::string_view f
             mantissa = std::uint64_t{1} << (kMantissaBits - 1);
             ++lowestBit;
             if (leadingBit + 1 > kHighestLeadingBit) {
-                return Extended::infinity();
+                return std::nullopt;
             }
         }
     }

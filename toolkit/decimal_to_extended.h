@@ -2,6 +2,7 @@
 // the same on every platform: it relies on no library's reading of numbers.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace vantrel {
@@ -10,10 +11,10 @@ namespace vantrel {
 // the nearest long double, ties to the even mantissa. The digit strings hold
 // only '0'-'9' and may be empty (no digits read as zero); any exponent is
 // accepted. A value too small for the smallest subnormal rounds to 0 (or to
-// it); a value beyond the largest finite long double gives infinity.
+// it); one that rounds beyond the largest finite long double has none.
 // Correctly rounded for every input; the work stays bounded however many
 // digits or however large an exponent a text holds.
-long double DecimalToExtended(std::string_view integerDigits, std::string_view fractionDigits,
-                              long long exponent);
+std::optional<long double> DecimalToExtended(std::string_view integerDigits,
+                                             std::string_view fractionDigits, long long exponent);
 
 }  // namespace vantrel

@@ -102,13 +102,13 @@ long double StrToFloat(std::string_view text) {
     }
     // Read exactly, the same on every platform: the C++ libraries' readers
     // differ (some read long double at double precision).
-    const long double magnitude =
+    const auto magnitude =
         DecimalToExtended(parts.integerDigits, parts.fractionDigits, ExponentOf(parts));
-    if (std::isinf(magnitude)) {
+    if (!magnitude) {
         throw EConvertError(QuoteForMessage(text) + " — слишком большое число");
     }
     // Too small for extended precision reads as zero, with its sign.
-    return parts.negative ? -magnitude : magnitude;
+    return parts.negative ? -*magnitude : *magnitude;
 }
 
 std::string FloatToStr(long double value) {
