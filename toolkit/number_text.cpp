@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "toolkit/decimal_to_extended.h"
 #include "toolkit/exceptions.h"
 
 namespace vantrel {
@@ -67,24 +68,15 @@ bool SplitNumber(std::string_view s, NumberParts& parts) {
     return i == s.size();
 }
 
-// Decimal exponent of the leading digit of a mantissa that is not zero,
-// saturated far outside any floating-point range so huge exponents cannot
-// overflow the arithmetic.
-long long LeadingDigitExponent(const NumberParts& parts) {
+// The written exponent, saturated far outside any floating-point range so
+// that a huge one cannot overflow.
+long long ExponentOf(const NumberParts& parts) {
     constexpr long long kSaturated = 1'000'000'000'000LL;
     long long exponent = 0;
     for (char c : parts.exponentDigits) {
         exponent = std::min(kSaturated, exponent * 10 + (c - '0'));
     }
-    if (parts.exponentNegative) {
-        exponent = -exponent;
-    }
-    const auto firstInteger = parts.integerDigits.find_first_not_of('0');
-    if (firstInteger != std::string_view::npos) {
-        return exponent + static_cast<long long>(parts.integerDigits.size() - firstInteger) - 1;
-    }
-    const auto firstFraction = parts.fractionDigits.find_first_not_of('0');
-    return exponent - static_cast<long long>(firstFraction) - 1;
+    return parts.exponentNegative ? -exponent : exponent;
 }
 
 }  // namespace
@@ -101,35 +93,15 @@ long double StrToFloat(std::string_view text) {
     if (!SplitNumber(s, parts)) {
         RefuseText(text);
     }
-    // std::from_chars reads the C form whatever the locale; rebuild the text
-    // in that form ('.' and an exponent only when it has digits).
-    std::string c;
-    c.reserve(s.size() + 4);
-    if (parts.negative) {
-        c += '-';
-    }
-    c += parts.integerDigits.empty() ? std::string_view("0") : parts.integerDigits;
-    if (!parts.fractionDigits.empty()) {
-        c += '.';
-        c += parts.fractionDigits;
-    }
-    if (!parts.exponentDigits.empty()) {
-        c += parts.exponentNegative ? "e-" : "e";
-        c += parts.exponentDigits;
-    }
-    long double value = 0;
-    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Too small for extended precision reads as zero; too large is refused.
-        if (LeadingDigitExponent(parts) < 0) {
-            return parts.negative ? -0.0L : 0.0L;
-        }
+    // Read exactly, the same on every platform: the C++ libraries' readers
+    // differ (some read long double at double precision).
+    const auto magnitude =
+        DecimalToExtended(parts.integerDigits, parts.fractionDigits, ExponentOf(parts));
+    if (!magnitude) {
         throw EConvertError(QuoteForMessage(text) + " — слишком большое число");
     }
-    if (error != std::errc() || end != c.data() + c.size()) {
-        RefuseText(text);
-    }
-    return value;
+    // Too small for extended precision reads as zero, with its sign.
+    return parts.negative ? -*magnitude : *magnitude;
 }
 
 int AnsiPos(std::string_view sub, std::string_view text) {

@@ -15,6 +15,10 @@ packages=(
   dpkg-dev file binutils desktop-file-utils appstream libx11-dev
   # fuzzing, sanitizers and leak checks (llvm-14 symbolizes fuzzer reports)
   clang-14 libclang-rt-14-dev llvm-14 valgrind
+  # the Windows build (GoogleTest is built from Debian's googletest sources for
+  # it), its tests under Wine in Xvfb with Wine's own fonts, and the installer
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  wine wine64 fonts-wine nsis
 )
 
 # Optional groups, for tools that neither the build nor the tests run.
@@ -37,7 +41,7 @@ done
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
   as_root apt-get update -q
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o DPkg::Lock::Timeout=600 "${missing[@]}"
 fi
 
 # The number-text tests run under a ',' locale and a '.' locale.
