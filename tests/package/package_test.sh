@@ -155,7 +155,7 @@ export XDG_RUNTIME_DIR=$scratch/runtime
 
 # The installed program runs with the system's libraries and plugins only.
 # In a sanitizer build, the leak checker ignores the X11 platform's bus connection.
-export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")/.." && pwd)/x11_lsan.supp
 # A subshell of its own waits for the program and records its status, so the
 # status cannot be lost to this script reaping other children meanwhile.
 (

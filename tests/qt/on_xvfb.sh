@@ -15,4 +15,6 @@ for _ in $(seq 100); do
 done
 [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
 mkdir -m 700 "$work/runtime"
+# In a sanitizer build, the leak checker ignores the X11 platform's bus connection.
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")/.." && pwd)/x11_lsan.supp
 DISPLAY=:$(head -n1 "$work/display") XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb "$@"
