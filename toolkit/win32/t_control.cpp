@@ -41,7 +41,8 @@ void TControl::CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exSty
     handle_ = CreateWindowExW(exStyle, windowClass, L"", style, 0, 0, 0, 0, parent, id,
                               GetModuleHandleW(nullptr), nullptr);
     if (handle_ == nullptr) {
-        throw Exception("Не удалось создать элемент окна " + name_ + " (ошибка Windows " +
+        const std::string what = name_.empty() ? "окно" : "элемент окна " + name_;
+        throw Exception("Не удалось создать " + what + " (ошибка Windows " +
                         std::to_string(GetLastError()) + ")");
     }
     SetPropW(handle_, kControlProperty, this);
