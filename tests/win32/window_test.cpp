@@ -264,7 +264,22 @@ TEST_F(VantrelWindow, TabFollowsTheLayoutsOrderOnTheShownSheetAndSelectsAFieldsT
     EXPECT_EQ(Frm_vantrel->Edt_PkPa->GetText(), "");
 }
 
-TEST_F(VantrelWindow, OpensOnTheFirstSheetWithTheFocusOnTheTabs) {
+TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
+    // Wine's desktop is at 120 ppi here, the design density.
+    ASSERT_EQ(Frm_vantrel->Dpi(), 120u);
+    RECT outer{};
+    GetWindowRect(Frm_vantrel->Handle(), &outer);
+    EXPECT_EQ(outer.left, 190);
+    EXPECT_EQ(outer.top, 132);
+    RECT client{};
+    GetClientRect(Frm_vantrel->Handle(), &client);
+    EXPECT_EQ(client.right, 821);
+    EXPECT_EQ(client.bottom, 366);
+    // A fixed border, the system menu and Minimise, no Maximise.
+    const auto style = GetWindowLongW(Frm_vantrel->Handle(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_SYSMENU | WS_MINIMIZEBOX),
+              WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(Text(Control(L"StatusBar1")), L"");
     EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), 0);
     EXPECT_TRUE(IsWindowVisible(Control(L"Edt_Gm_h")));
     EXPECT_FALSE(IsWindowVisible(Control(L"Edt_QGW")));
