@@ -67,12 +67,12 @@ void TControl::SetName(std::string_view name) {
     }
 }
 
-TForm& TControl::OwnerForm() {
-    TControl* control = this;
+TForm& TControl::OwnerForm() const {
+    const TControl* control = this;
     while (control->parent_ != nullptr) {
         control = control->parent_;
     }
-    auto* form = dynamic_cast<TForm*>(control);
+    auto* form = dynamic_cast<TForm*>(const_cast<TControl*>(control));
     if (form == nullptr) {
         throw std::logic_error("control " + name_ + " belongs to no form");
     }
@@ -94,7 +94,7 @@ HFONT TControl::FontHandle() const {
     if (font_.points > 0 || parent_ == nullptr) {
         return ownFont_.Get();
     }
-    return const_cast<TControl*>(this)->OwnerForm().FontHandle();
+    return OwnerForm().FontHandle();
 }
 
 void TControl::SetAccessibleName(std::wstring_view name) {

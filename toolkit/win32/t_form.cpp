@@ -1,7 +1,5 @@
 #include "t_form.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <functional>
 
