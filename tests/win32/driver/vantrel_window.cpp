@@ -1,0 +1,228 @@
+#include "vantrel_window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "user_input.h"
+
+namespace vantrel::driver {
+
+namespace {
+
+constexpr UINT kReplyLimitMs = 2000;
+
+}  // namespace
+
+std::string Utf8(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+std::wstring Wide(std::string_view utf8) {
+    if (utf8.empty()) {
+        return {};
+    }
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+std::string TextOf(HWND control) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyLimitMs,
+                             &length)) {
+        throw std::runtime_error("the window does not answer WM_GETTEXTLENGTH");
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kReplyLimitMs, &copied);
+    text.resize(copied);
+    return Utf8(text);
+}
+
+RECT RectIn(HWND control, HWND reference) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, reference, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+VantrelWindow::VantrelWindow(const std::string& exe, const Layout& layout)
+    : layout_(layout), program_(std::make_unique<RemoteProgram>(WindowsPath(exe))) {
+    window_ = program_->WaitForWindow(Wide(layout.title));
+    if (window_ == nullptr) {
+        throw std::runtime_error("the window titled \"" + layout.title + "\" never showed");
+    }
+    thread_ = GetWindowThreadProcessId(window_, nullptr);
+    // The window must have the keyboard, and its first control the focus,
+    // before the first key is sent.
+    if (!WaitUntil([&] { return GetForegroundWindow() == window_ && !FocusName().empty(); })) {
+        throw std::runtime_error("the window never took the keyboard focus");
+    }
+    // Sharing the window thread's input state lets GetKeyState here tell
+    // which keys that thread has taken in (see Settle).
+    AttachThreadInput(GetCurrentThreadId(), thread_, TRUE);
+}
+
+VantrelWindow::~VantrelWindow() {
+    AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
+}
+
+HWND VantrelWindow::Control(std::string_view layoutName) {
+    const auto known = controls_.find(layoutName);
+    if (known != controls_.end()) {
+        return known->second;
+    }
+    HWND control = FindControl(layoutName);
+    if (control == nullptr) {
+        throw std::runtime_error("the window has no control " + std::string(layoutName));
+    }
+    controls_.emplace(layoutName, control);
+    return control;
+}
+
+Texts VantrelWindow::SheetTexts(std::string_view sheet) {
+    Texts texts;
+    for (const LayoutControl* field : layout_.OfKind("TEdit")) {
+        if (sheet.empty() || field->parent == sheet) {
+            texts[field->name] = Text(field->name);
+        }
+    }
+    return texts;
+}
+
+Texts VantrelWindow::AllTexts() {
+    return SheetTexts({});
+}
+
+std::string VantrelWindow::FocusName() {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(thread_, &info)) {
+        return {};
+    }
+    for (const LayoutControl& control : layout_.controls) {
+        if (control.kind != "TLabel" && control.kind != "TTabSheet" &&
+            Control(control.name) == info.hwndFocus) {
+            return control.name;
+        }
+    }
+    return {};
+}
+
+bool VantrelWindow::TabTo(std::string_view layoutName) {
+    const std::size_t stops = layout_.OfKind("TEdit").size() + 3;
+    for (std::size_t presses = 0; presses <= stops; ++presses) {
+        const std::string before = FocusName();
+        if (before == layoutName) {
+            return true;
+        }
+        Tap(VK_TAB);
+        if (!WaitUntil([&] { return FocusName() != before; })) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool VantrelWindow::ShowSheet(int index) {
+    if (!TabTo("PgCntrl")) {
+        return false;
+    }
+    HWND pages = Control("PgCntrl");
+    const auto shown = [&] { return static_cast<int>(SendMessageW(pages, TCM_GETCURSEL, 0, 0)); };
+    for (int moves = 0; moves < 12 && shown() != index; ++moves) {
+        const int before = shown();
+        Tap(before < index ? VK_RIGHT : VK_LEFT);
+        if (!WaitUntil([&] { return shown() != before; })) {
+            return false;
+        }
+    }
+    Settle();
+    return shown() == index;
+}
+
+void VantrelWindow::Settle() {
+    const auto held = [] { return (GetKeyState(VK_F24) & 0x8000) != 0; };
+    INPUT key{};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = VK_F24;
+    SendInput(1, &key, sizeof key);
+    WaitUntil(held);
+    key.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &key, sizeof key);
+    WaitUntil([&] { return !held(); });
+}
+
+std::vector<MessageBoxSeen> VantrelWindow::Boxes() {
+    std::vector<MessageBoxSeen> boxes;
+    for (HWND box : program_->Windows(L"#32770")) {
+        wchar_t title[256] = {};
+        GetWindowTextW(box, title, 256);
+        // A message box shows its message in the static control 0xFFFF.
+        HWND message = GetDlgItem(box, 0xFFFF);
+        boxes.push_back({box, Utf8(title), message != nullptr ? TextOf(message) : std::string()});
+    }
+    return boxes;
+}
+
+}  // namespace vantrel::driver
+
+namespace vantrel::driver {
+
+// Until the window names its controls: the n-th control of a kind among the
+// window's descendants, in creation (z) order, is the layout's n-th of that
+// kind, and a button is found by its caption.
+HWND VantrelWindow::FindControl(std::string_view layoutName) const {
+    const LayoutControl& wanted = layout_.Control(layoutName);
+    const std::map<std::string, std::wstring> classes{{"TEdit", L"Edit"},
+                                                      {"TButton", L"Button"},
+                                                      {"TPageControl", WC_TABCONTROLW},
+                                                      {"TStatusBar", STATUSCLASSNAMEW}};
+    const auto windowClass = classes.find(wanted.kind);
+    if (windowClass == classes.end()) {
+        return nullptr;
+    }
+    std::size_t index = 0;
+    for (const LayoutControl& control : layout_.controls) {
+        if (&control == &wanted) {
+            break;
+        }
+        index += control.kind == wanted.kind ? 1 : 0;
+    }
+    struct Search {
+        std::wstring windowClass;
+        std::size_t index;
+        HWND found = nullptr;
+    } search{windowClass->second, index};
+    EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            if (_wcsicmp(name, search.windowClass.c_str()) != 0) {
+                return TRUE;
+            }
+            if (search.index-- == 0) {
+                search.found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace vantrel::driver
