@@ -10,10 +10,13 @@
 namespace vantrel::driver {
 namespace {
 
+// The interface's id from its declaration: mingw-w64's IID_IAccessible is
+// oleacc.dll's exported data, which a plain reference reads as the address
+// of its import slot instead of the id.
 std::string AccessibleName(HWND control) {
     IAccessible* accessible = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          IID_IAccessible,
+                                          __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&accessible)))) {
         return "(no accessible object)";
     }

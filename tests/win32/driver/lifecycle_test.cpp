@@ -1,5 +1,5 @@
 // How the program ends, seen from outside as its exit status: 1 from the
-// Exit button, 0 from closing the window.
+// Exit button, 0 from closing the window, 2 when it cannot start.
 #include <gtest/gtest.h>
 
 #include "shared_window.h"
@@ -55,6 +55,38 @@ INSTANTIATE_TEST_SUITE_P(Endings, EndingTest,
                          ::testing::Values(EndingRow{"ExitButton", ClickExit, 1},
                                            EndingRow{"TitleBarClose", ClickClose, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The window cannot be created: refused by a window hook on the program's
+// thread (refuse_main_window.cpp), set before the program runs its first
+// line. The program says so in a box and ends with status 2.
+TEST(StartupFailureTest, AWindowThatCannotBeCreatedEndsWithABoxAndStatus2) {
+    const HMODULE hook = LoadLibraryW(L"vantrel_refuse_main_window.dll");
+    ASSERT_NE(hook, nullptr) << "no hook library beside the driver";
+    const auto refuse = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(hook, "RefuseMainWindow")));
+    ASSERT_NE(refuse, nullptr);
+    RemoteProgram program(WindowsPath(ProgramPath()), true);
+    const HHOOK refusal = SetWindowsHookExW(WH_CBT, refuse, hook, program.MainThreadId());
+    ASSERT_NE(refusal, nullptr) << "error " << GetLastError();
+    program.Resume();
+
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<HWND> boxes = program.Windows(L"#32770");
+        box = boxes.empty() ? nullptr : boxes.front();
+        return box != nullptr;
+    })) << "no message box";
+    EXPECT_FALSE(TextOf(GetDlgItem(box, 0xFFFF)).empty()) << "the box says nothing";
+    EXPECT_TRUE(program.Windows(L"VantrelForm").empty());
+    // A user reads the box and presses Enter.
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }));
+    Tap(VK_RETURN);
+    const std::optional<DWORD> status = program.WaitForExit();
+    UnhookWindowsHookEx(refusal);
+    FreeLibrary(hook);
+    ASSERT_TRUE(status.has_value()) << "the program did not end";
+    EXPECT_EQ(*status, 2u);
+}
 
 }  // namespace
 }  // namespace vantrel::driver

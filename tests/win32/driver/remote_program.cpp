@@ -12,12 +12,12 @@ std::wstring WindowsPath(const std::string& path) {
     return windows;
 }
 
-RemoteProgram::RemoteProgram(const std::wstring& exe) {
+RemoteProgram::RemoteProgram(const std::wstring& exe, bool suspended) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &process_)) {
         throw std::runtime_error("cannot start the program (error " +
                                  std::to_string(GetLastError()) + ")");
     }

@@ -37,8 +37,9 @@ std::wstring WindowsPath(const std::string& path);
 
 class RemoteProgram {
 public:
-    // Starts the program; throws std::runtime_error when it cannot.
-    explicit RemoteProgram(const std::wstring& exe);
+    // Starts the program; throws std::runtime_error when it cannot. A program
+    // started suspended runs once Resume() is called.
+    explicit RemoteProgram(const std::wstring& exe, bool suspended = false);
     // Ends a program still running, so a failed test leaves nothing behind.
     ~RemoteProgram();
     RemoteProgram(const RemoteProgram&) = delete;
@@ -53,6 +54,8 @@ public:
     // The exit status, or nothing when the program is still running at the limit.
     std::optional<DWORD> WaitForExit(milliseconds limit = milliseconds(10000)) const;
     HANDLE ProcessHandle() const { return process_.hProcess; }
+    DWORD MainThreadId() const { return process_.dwThreadId; }
+    void Resume() const { ResumeThread(process_.hThread); }
 
 private:
     PROCESS_INFORMATION process_{};

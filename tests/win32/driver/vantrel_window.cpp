@@ -181,47 +181,28 @@ std::vector<MessageBoxSeen> VantrelWindow::Boxes() {
 
 namespace vantrel::driver {
 
-// Until the window names its controls: the n-th control of a kind among the
-// window's descendants, in creation (z) order, is the layout's n-th of that
-// kind, and a button is found by its caption.
+// The window gives every control, itself included, the window property
+// "VantrelLayoutName": a global atom named as the control's layout name,
+// which any process can read.
 HWND VantrelWindow::FindControl(std::string_view layoutName) const {
-    const LayoutControl& wanted = layout_.Control(layoutName);
-    const std::map<std::string, std::wstring> classes{{"TEdit", L"Edit"},
-                                                      {"TButton", L"Button"},
-                                                      {"TPageControl", WC_TABCONTROLW},
-                                                      {"TStatusBar", STATUSCLASSNAMEW}};
-    const auto windowClass = classes.find(wanted.kind);
-    if (windowClass == classes.end()) {
-        return nullptr;
-    }
-    std::size_t index = 0;
-    for (const LayoutControl& control : layout_.controls) {
-        if (&control == &wanted) {
-            break;
-        }
-        index += control.kind == wanted.kind ? 1 : 0;
-    }
     struct Search {
-        std::wstring windowClass;
-        std::size_t index;
+        std::wstring name;
         HWND found = nullptr;
-    } search{windowClass->second, index};
-    EnumChildWindows(
-        window_,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(context);
-            wchar_t name[64] = {};
-            GetClassNameW(child, name, 64);
-            if (_wcsicmp(name, search.windowClass.c_str()) != 0) {
-                return TRUE;
-            }
-            if (search.index-- == 0) {
-                search.found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    } search{Wide(layoutName)};
+    const auto named = [](HWND window, LPARAM context) -> BOOL {
+        auto& search = *reinterpret_cast<Search*>(context);
+        const auto atom =
+            static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(window, L"VantrelLayoutName")));
+        wchar_t name[256] = {};
+        if (atom != 0 && GlobalGetAtomNameW(atom, name, 256) > 0 && search.name == name) {
+            search.found = window;
+            return FALSE;
+        }
+        return TRUE;
+    };
+    if (named(window_, reinterpret_cast<LPARAM>(&search))) {
+        EnumChildWindows(window_, named, reinterpret_cast<LPARAM>(&search));
+    }
     return search.found;
 }
 
