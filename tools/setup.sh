@@ -16,8 +16,10 @@ packages=(
   # fuzzing, sanitizers and leak checks (llvm-14 symbolizes fuzzer reports)
   clang-14 libclang-rt-14-dev llvm-14 valgrind
   # the Windows build (GoogleTest is built from Debian's googletest sources for
-  # it), its tests under Wine in Xvfb with Wine's own fonts, and the installer
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  # it; windres from binutils compiles the program's resources; Python runs the
+  # Win32 form compiler and packs the icon), its tests under Wine in Xvfb with
+  # Wine's own fonts, and the installer
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest python3
   wine wine64 fonts-wine nsis
 )
 

@@ -11,9 +11,9 @@
 #include <QRect>
 #include <QSize>
 
-namespace vantrel {
+#include "toolkit/design_metrics.h"
 
-inline constexpr double kDesignDpi = 120.0;
+namespace vantrel {
 
 class DesignScale {
 public:
@@ -28,15 +28,13 @@ public:
     // touch after rounding.
     QRect Rect(const QRect& designRect) const;
 
-    // The layout states fonts in points at the design density, the way the
-    // window system the layout comes from turns points into a character
-    // height: round(points * 120 / 72) design pixels (8 pt -> 13 px).
-    static int FontDesignPixels(int layoutPoints);
-    // That height in whole device-independent pixels, rounded down. Qt draws
-    // every font at a whole pixel size, so the text cannot scale exactly with
-    // the geometry; rounding down keeps it from outgrowing the places the
-    // layout gives it (a tab strip, a field, the gap a superscript stands in),
-    // where rounding to nearest made it up to 5% wider at 72 to 100 ppi.
+    // round(points * 120 / 72) design pixels (8 pt -> 13 px); see
+    // vantrel::FontDesignPixels.
+    static int FontDesignPixels(int layoutPoints) {
+        return vantrel::FontDesignPixels(layoutPoints);
+    }
+    // That height in whole device-independent pixels, rounded down, as Qt
+    // draws every font at a whole pixel size (see WholeFontPixels).
     int FontPixels(int layoutPoints) const;
 
 private:

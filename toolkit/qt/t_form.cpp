@@ -78,8 +78,7 @@ std::vector<Superscript> FindSuperscripts(const QList<QWidget*>& containers) {
 }
 
 // Keeps the digit the design's distance after the letters it raises, as the
-// text is drawn now, and its ink clear of them and of the letters after the
-// gap it stands in, where there is one.
+// text is drawn now (see SuperscriptLeft).
 void PlaceSuperscript(const Superscript& superscript, const DesignScale& scale) {
     const TLabel& caption = *superscript.caption;
     const QFontMetricsF text(caption.font());
@@ -87,17 +86,19 @@ void PlaceSuperscript(const Superscript& superscript, const DesignScale& scale) 
     const QString rest = caption.text().mid(raised.size()).trimmed();
     const QRectF ink =
         QFontMetricsF(superscript.digit->font()).tightBoundingRect(superscript.digit->text());
-    double x = caption.x() + text.horizontalAdvance(raised) + scale.Pixels(superscript.designGap);
-    const double raisedInkEnd = caption.x() + text.tightBoundingRect(raised).right();
+    SuperscriptText drawn;
+    drawn.captionLeft = caption.x();
+    drawn.raisedAdvance = text.horizontalAdvance(raised);
+    drawn.raisedInkRight = text.tightBoundingRect(raised).right();
     if (!rest.isEmpty()) {
-        const double restInkStart =
-            caption.x() +
+        drawn.restInkLeft =
             text.horizontalAdvance(caption.text().left(caption.text().size() - rest.size())) +
             text.tightBoundingRect(rest).left();
-        x = std::min(x, std::floor(restInkStart - ink.right()));
     }
-    x = std::max(x, std::ceil(raisedInkEnd - ink.left()));
-    superscript.digit->move(static_cast<int>(std::lround(x)), superscript.digit->y());
+    drawn.digitInkLeft = ink.left();
+    drawn.digitInkRight = ink.right();
+    superscript.digit->move(SuperscriptLeft(drawn, scale.Pixels(superscript.designGap)),
+                            superscript.digit->y());
 }
 
 }  // namespace

@@ -65,19 +65,4 @@ QString TypedText(const QKeyEvent& event) {
     return InsertsText(event) ? event.text() : QString();
 }
 
-char ToKeyChar(char32_t character) {
-    constexpr unsigned char kNotInCodePage = 0x98;
-    unsigned char code = kNotInCodePage;
-    if (character < 0x80) {
-        code = static_cast<unsigned char>(character);
-    } else if (character >= U'А' && character <= U'я') {
-        code = static_cast<unsigned char>(0xC0 + (character - U'А'));
-    } else if (character == U'Ё') {
-        code = 0xA8;
-    } else if (character == U'ё') {
-        code = 0xB8;
-    }
-    return static_cast<char>(code);
-}
-
 }  // namespace vantrel

@@ -1,0 +1,133 @@
+#include "t_application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "toolkit/exceptions.h"
+#include "wide_text.h"
+#include "window_classes.h"
+
+namespace vantrel {
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication(int& /*argc*/, char** /*argv*/) {
+    Application = this;
+}
+
+TApplication::~TApplication() {
+    // Later forms go first, each clearing its reference.
+    while (!forms_.empty()) {
+        OwnedForm owned = std::move(forms_.back());
+        forms_.pop_back();
+        owned.form.reset();
+        owned.clearReference();
+    }
+    if (comStarted_) {
+        CoUninitialize();
+    }
+    if (Application == this) {
+        Application = nullptr;
+    }
+}
+
+void TApplication::Initialize() {
+    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
+    if (!InitCommonControlsEx(&controls)) {
+        throw Exception("Не удалось подготовить элементы управления Windows");
+    }
+    RegisterToolkitClasses();
+}
+
+void TApplication::Run() {
+    TForm* main = MainForm();
+    if (main == nullptr) {
+        return;
+    }
+    main->Show();
+    running_ = true;
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TForm* form = TForm::OfWindow(message.hwnd);
+            form != nullptr && form->PreTranslate(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    running_ = false;
+}
+
+void TApplication::Terminate() {
+    if (running_) {
+        PostQuitMessage(0);
+    }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    ShowMessage(error, MB_ICONERROR);
+}
+
+void TApplication::HandleException(const std::exception& error) {
+    ShowMessage(error, MB_ICONWARNING);
+}
+
+void TApplication::ShowMessage(const std::exception& error, UINT icon) {
+    TForm* main = MainForm();
+    const HWND owner =
+        main != nullptr && IsWindowVisible(main->Handle()) ? main->Handle() : nullptr;
+    // Modal to the form: the form is disabled until the box is dismissed, and
+    // takes its focus back (into the field) when it is.
+    MessageBoxW(owner, ToWide(error.what()).c_str(), Title().c_str(),
+                MB_OK | icon | (owner == nullptr ? MB_TASKMODAL : 0));
+}
+
+std::wstring TApplication::Title() const {
+    if (TForm* main = MainForm(); main != nullptr && main->Handle() != nullptr) {
+        return main->Caption();
+    }
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path);
+    name = name.substr(name.find_last_of(L"\\/") + 1);
+    return name.substr(0, name.rfind(L'.'));
+}
+
+int TApplication::Guarded(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        ShowException(error);
+        return kStartupFailureStatus;
+    }
+    return 0;
+}
+
+TForm* TApplication::MainForm() const {
+    return forms_.empty() ? nullptr : forms_.front().form.get();
+}
+
+void TApplication::ApplyIcon(HWND window, UINT dpi) const {
+    if (iconResource_ == 0) {
+        return;
+    }
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetricsForDpi(metric, dpi);
+        // Shared: the system keeps one copy per size and frees it at the end.
+        const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource_),
+                                                        IMAGE_ICON, size, size, LR_SHARED));
+        if (icon != nullptr) {
+            SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+        }
+    }
+}
+
+void TApplication::Adopt(std::unique_ptr<TForm> form, std::function<void()> clearReference) {
+    forms_.push_back({std::move(form), std::move(clearReference)});
+}
+
+}  // namespace vantrel

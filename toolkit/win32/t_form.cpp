@@ -1,0 +1,260 @@
+#include "t_form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "layout_name.h"
+#include "t_application.h"
+#include "t_edit.h"
+#include "t_label.h"
+#include "toolkit/design_metrics.h"
+#include "window_classes.h"
+
+namespace vantrel {
+
+namespace {
+
+// The window font's candidates, in order of preference (see window_font.h),
+// and the text height the design gives the window font: 16 pixels for its 13
+// of character height at 120 ppi.
+const std::vector<std::wstring> kWindowFaceCandidates = {L"Microsoft Sans Serif", L"Tahoma"};
+constexpr int kDesignTextHeight = 16;
+
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+void VisitControls(const TControl& container, const std::function<void(TControl&)>& visit) {
+    for (const auto& control : container.Controls()) {
+        visit(*control);
+        VisitControls(*control, visit);
+    }
+}
+
+bool CanTakeFocus(HWND window) {
+    return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+}  // namespace
+
+TForm::TForm() : TControl(nullptr, {}) {
+    RegisterToolkitClasses();
+    CreateHandle(kFormWindowClass, kFormStyle);
+}
+
+TForm::~TForm() {
+    // While the form is whole: its windows' last messages still reach it.
+    DestroyHandle();
+}
+
+void TForm::SetTabOrder(std::initializer_list<TControl*> order) {
+    tabOrder_.assign(order.begin(), order.end());
+}
+
+void TForm::Loaded() {
+    if (loaded_) {
+        return;
+    }
+    loaded_ = true;
+    fontFace_ =
+        ChooseWindowFace(kWindowFaceCandidates, FontDesignPixels(Font().points), kDesignTextHeight);
+    VisitControls(*this, [](TControl& control) {
+        if (auto* label = dynamic_cast<TLabel*>(&control)) {
+            label->MeasureDesignGap();
+        }
+    });
+    // Placed at the corner for the density of the screen the form is on;
+    // if the corner lies on a screen of another density, again for that one.
+    const auto corner = [this](UINT dpi) {
+        const double factor = dpi / kDesignDpi;
+        return POINT{ScaledLength(left_, factor), ScaledLength(top_, factor)};
+    };
+    const UINT dpi = GetDpiForWindow(Handle());
+    ApplyScale(dpi, corner(dpi));
+    const UINT there = GetDpiForWindow(Handle());
+    if (there != dpi) {
+        ApplyScale(there, corner(there));
+    }
+}
+
+void TForm::ChangeDpi(UINT dpi, const RECT* suggested) {
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    const POINT corner = suggested != nullptr ? POINT{suggested->left, suggested->top}
+                                              : POINT{window.left, window.top};
+    ApplyScale(dpi, corner);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TForm::ApplyScale(UINT dpi, POINT corner) {
+    scale_ = FormScale(dpi, Font().points);
+    UpdateOwnFont(scale_);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    LayoutChildren(scale_);
+    // Captions are as wide as their text now drawn; superscript digits follow
+    // the letters they raise as drawn.
+    std::vector<TLabel*> labels;
+    VisitControls(*this, [&labels](TControl& control) {
+        if (auto* label = dynamic_cast<TLabel*>(&control)) {
+            labels.push_back(label);
+        }
+    });
+    for (TLabel* label : labels) {
+        label->FitWidthToText();
+    }
+    for (TLabel* label : labels) {
+        label->PlaceAfterRaisedLetters(scale_);
+    }
+    if (Application != nullptr) {
+        Application->ApplyIcon(Handle(), dpi);
+    }
+    RECT outer{0, 0, scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
+    AdjustWindowRectExForDpi(&outer, kFormStyle, FALSE, 0, dpi);
+    SetWindowPos(Handle(), nullptr, corner.x, corner.y, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(Handle());
+    RestoreFocus();
+    UpdateWindow(Handle());
+}
+
+TEdit* TForm::FocusedEdit() const {
+    HWND focus = GetFocus();
+    // While a message box has the keyboard, the field the form will give it
+    // back to.
+    if (focus == nullptr || (focus != Handle() && !IsChild(Handle(), focus))) {
+        focus = savedFocus_;
+    }
+    return dynamic_cast<TEdit*>(FromHandle(focus));
+}
+
+TEdit* TForm::FindEdit(std::string_view layoutName) const {
+    // Every key release resolves a sheet's fields by name; the index is made
+    // on the first one rather than searching the controls each time.
+    if (editsByName_.empty()) {
+        VisitControls(*this, [this](TControl& control) {
+            if (auto* edit = dynamic_cast<TEdit*>(&control)) {
+                editsByName_.emplace(edit->Name(), edit);
+            }
+        });
+    }
+    const auto at = editsByName_.find(layoutName);
+    return at != editsByName_.end() ? at->second : nullptr;
+}
+
+void TForm::NoteKeyPress(WPARAM key) {
+    if (std::find(pressedKeys_.begin(), pressedKeys_.end(), key) == pressedKeys_.end()) {
+        pressedKeys_.push_back(key);
+    }
+}
+
+bool TForm::TakeKeyPress(WPARAM key) {
+    const auto found = std::find(pressedKeys_.begin(), pressedKeys_.end(), key);
+    if (found == pressedKeys_.end()) {
+        return false;
+    }
+    pressedKeys_.erase(found);
+    return true;
+}
+
+bool TForm::PreTranslate(const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 ||
+        GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    // Its release in the next field counts as a key of that field.
+    if (dynamic_cast<TEdit*>(FromHandle(message.hwnd)) != nullptr) {
+        NoteKeyPress(VK_TAB);
+    }
+    MoveFocus(GetKeyState(VK_SHIFT) < 0);
+    return true;
+}
+
+TForm* TForm::OfWindow(HWND window) {
+    return window != nullptr ? dynamic_cast<TForm*>(FromHandle(GetAncestor(window, GA_ROOT)))
+                             : nullptr;
+}
+
+void TForm::MoveFocus(bool backward) {
+    const auto count = static_cast<int>(tabOrder_.size());
+    if (count == 0) {
+        return;
+    }
+    const HWND focus = GetFocus();
+    int current = backward ? 0 : count - 1;
+    for (int i = 0; i < count; ++i) {
+        const HWND stop = tabOrder_[static_cast<std::size_t>(i)]->Handle();
+        if (stop == focus || IsChild(stop, focus)) {
+            current = i;
+        }
+    }
+    for (int step = 1; step <= count; ++step) {
+        const int next = ((backward ? current - step : current + step) % count + count) % count;
+        TControl& control = *tabOrder_[static_cast<std::size_t>(next)];
+        if (CanTakeFocus(control.Handle())) {
+            SetFocus(control.Handle());
+            if (dynamic_cast<TEdit*>(&control) != nullptr) {
+                SendMessageW(control.Handle(), EM_SETSEL, 0, -1);
+            }
+            return;
+        }
+    }
+}
+
+HWND TForm::FirstTabStop() const {
+    for (TControl* control : tabOrder_) {
+        if (CanTakeFocus(control->Handle())) {
+            return control->Handle();
+        }
+    }
+    return Handle();
+}
+
+void TForm::RestoreFocus() {
+    const HWND target =
+        savedFocus_ != nullptr && IsChild(Handle(), savedFocus_) && CanTakeFocus(savedFocus_)
+            ? savedFocus_
+            : FirstTabStop();
+    if (target != Handle()) {
+        SetFocus(target);
+    }
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+            // As a dialog does: the focus leaves with the form and comes back to
+            // the control that had it (the field, after a message box).
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(Handle(), focus)) {
+                    savedFocus_ = focus;
+                }
+                // A key still held is released elsewhere.
+                pressedKeys_.clear();
+            } else if (HIWORD(wParam) == 0) {
+                RestoreFocus();
+            }
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
+        case WM_DPICHANGED:
+            ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_DESTROY:
+            if (Application != nullptr && Application->MainForm() == this) {
+                Application->Terminate();
+            }
+            break;
+        default:
+            break;
+    }
+    return TControl::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,94 @@
+// A top-level window built from a stored layout: fixed single border, system
+// menu and Minimise but no Maximise, button-face background. The layout gives
+// its controls in design pixels; Loaded() lays them out for the screen's
+// density, and the form lays them out again when it moves to a screen of
+// another density (WM_DPICHANGED).
+//
+// Focus and keys: Tab and Shift+Tab move the focus along the layout's tab
+// order, skipping what is hidden (the fields of the sheets not shown);
+// entering a field with Tab selects its text. The form remembers which key
+// presses reached its value fields, so that a field raises a key-up only for
+// a key pressed in it (TEdit).
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "qt_markers.h"
+#include "t_control.h"
+#include "window_font.h"
+
+namespace vantrel {
+
+class TEdit;
+
+class TForm : public TControl {
+public:
+    TForm();
+    ~TForm() override;
+
+    // Outer top-left corner on the screen, in design pixels.
+    void SetLeft(int left) { left_ = left; }
+    void SetTop(int top) { top_ = top; }
+    // The form's controls in the order Tab visits them.
+    void SetTabOrder(std::initializer_list<TControl*> order);
+
+    // Runs once, after the layout has been built: chooses the window font,
+    // lays the form out for its screen's density and places it.
+    void Loaded();
+    // Lays the form out again for `dpi`, its outer corner at `suggested`'s
+    // top-left where given (what Windows proposes with WM_DPICHANGED). Wine
+    // never sends WM_DPICHANGED; a test calls this itself.
+    void ChangeDpi(UINT dpi, const RECT* suggested);
+    UINT Dpi() const { return scale_.Dpi(); }
+    const std::wstring& FontFace() const { return fontFace_; }
+
+    // Shows the form, active, with the focus on the first control of the tab
+    // order that can take it.
+    void Show();
+
+    // The value field that has the keyboard focus within the form, or nullptr.
+    TEdit* FocusedEdit() const;
+    // The form's value field with this layout name, or nullptr.
+    TEdit* FindEdit(std::string_view layoutName) const;
+
+    // Key presses delivered to the form's value fields, by virtual-key code,
+    // so that a key-up is raised only for a key whose press one of them
+    // received. A key pressed in another window (the Enter that closes a
+    // message box) and released over a field raises nothing.
+    void NoteKeyPress(WPARAM key);
+    // True, once, when the released key's press was noted.
+    bool TakeKeyPress(WPARAM key);
+
+    // The form's part of the message loop, before a message is translated
+    // and dispatched: Tab moves the focus. True when it took the message.
+    bool PreTranslate(const MSG& message);
+    // The form a window belongs to, or nullptr.
+    static TForm* OfWindow(HWND window);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void ApplyScale(UINT dpi, POINT corner);
+    void MoveFocus(bool backward);
+    HWND FirstTabStop() const;
+    void RestoreFocus();
+
+    int left_ = 0;
+    int top_ = 0;
+    bool loaded_ = false;
+    FormScale scale_{static_cast<UINT>(96), 0};
+    std::wstring fontFace_;
+    std::vector<TControl*> tabOrder_;
+    std::vector<WPARAM> pressedKeys_;
+    HWND savedFocus_ = nullptr;
+    mutable std::map<std::string, TEdit*, std::less<>> editsByName_;
+};
+
+}  // namespace vantrel
