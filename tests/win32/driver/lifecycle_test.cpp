@@ -57,10 +57,10 @@ INSTANTIATE_TEST_SUITE_P(Endings, EndingTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The window cannot be created: refused by a window hook on the program's
-// thread (refuse_main_window.cpp), set before the program runs its first
-// line. The program says so in a box and ends with status 2.
+// thread (window_hooks.cpp), set before the program runs its first line. The
+// program says so in a box and ends with status 2.
 TEST(StartupFailureTest, AWindowThatCannotBeCreatedEndsWithABoxAndStatus2) {
-    const HMODULE hook = LoadLibraryW(L"vantrel_refuse_main_window.dll");
+    const HMODULE hook = LoadLibraryW(L"vantrel_window_hooks.dll");
     ASSERT_NE(hook, nullptr) << "no hook library beside the driver";
     const auto refuse = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void*>(GetProcAddress(hook, "RefuseMainWindow")));

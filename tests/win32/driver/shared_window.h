@@ -25,7 +25,8 @@ public:
     Texts Expected(std::string_view sheet) const;
     Texts ExpectedAll() const { return Expected({}); }
 
-    // Keys typed into the focused field of both windows. VK_BACK is Backspace.
+    // Keys typed into the focused field of both windows; then waits for the
+    // window to take them in.
     void Type(std::wstring_view keys);
     void Backspace();
     bool TabTo(std::string_view layoutName);

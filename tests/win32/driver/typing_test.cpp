@@ -83,7 +83,7 @@ TEST(VisitingTest, MovingThroughAResultChangesNothing) {
         EXPECT_EQ(window.SheetTexts("TbSht_Q"), typed) << "after key " << move.key;
     }
     Tap(VK_TAB, {VK_SHIFT});
-    EXPECT_TRUE(WaitUntil([&] { return window.FocusName() == "Edt_Qkh"; }));
+    EXPECT_TRUE(WaitUntil([&] { return window.FocusName() == "Edt_QMkh"; }));
     window.Settle();
     EXPECT_EQ(window.SheetTexts("TbSht_Q"), typed);
 }

@@ -37,18 +37,30 @@ std::wstring Wide(std::string_view utf8) {
     return wide;
 }
 
-std::string TextOf(HWND control) {
+std::optional<std::string> TextIfAny(HWND control) {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyLimitMs,
                              &length)) {
-        throw std::runtime_error("the window does not answer WM_GETTEXTLENGTH");
+        return std::nullopt;
     }
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, kReplyLimitMs, &copied);
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(),
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, kReplyLimitMs,
+                             &copied)) {
+        return std::nullopt;
+    }
     text.resize(copied);
     return Utf8(text);
+}
+
+std::string TextOf(HWND control) {
+    std::optional<std::string> text = TextIfAny(control);
+    if (!text) {
+        throw std::runtime_error("a control does not answer WM_GETTEXT (error " +
+                                 std::to_string(GetLastError()) + ")");
+    }
+    return *text;
 }
 
 RECT RectIn(HWND control, HWND reference) {
@@ -70,13 +82,23 @@ VantrelWindow::VantrelWindow(const std::string& exe, const Layout& layout)
     if (!WaitUntil([&] { return GetForegroundWindow() == window_ && !FocusName().empty(); })) {
         throw std::runtime_error("the window never took the keyboard focus");
     }
-    // Sharing the window thread's input state lets GetKeyState here tell
-    // which keys that thread has taken in (see Settle).
-    AttachThreadInput(GetCurrentThreadId(), thread_, TRUE);
+    // GetKeyState on a shared input state or WaitForInputIdle would be the
+    // usual ways to know; under Wine neither tells when the keys were handled.
+    const HMODULE hooks = LoadLibraryW(L"vantrel_window_hooks.dll");
+    const auto note = hooks == nullptr ? nullptr
+                                       : reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                             GetProcAddress(hooks, "NoteInputTakenIn")));
+    takenInEvent_ = CreateEventW(
+        nullptr, FALSE, FALSE, (L"VantrelDriverInputTakenIn-" + std::to_wstring(thread_)).c_str());
+    takenIn_ = note == nullptr ? nullptr : SetWindowsHookExW(WH_KEYBOARD, note, hooks, thread_);
+    if (takenIn_ == nullptr || takenInEvent_ == nullptr) {
+        throw std::runtime_error("cannot watch the window's keyboard input");
+    }
 }
 
 VantrelWindow::~VantrelWindow() {
-    AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
+    UnhookWindowsHookEx(takenIn_);
+    CloseHandle(takenInEvent_);
 }
 
 HWND VantrelWindow::Control(std::string_view layoutName) {
@@ -154,25 +176,23 @@ bool VantrelWindow::ShowSheet(int index) {
 }
 
 void VantrelWindow::Settle() {
-    const auto held = [] { return (GetKeyState(VK_F24) & 0x8000) != 0; };
-    INPUT key{};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = VK_F24;
-    SendInput(1, &key, sizeof key);
-    WaitUntil(held);
-    key.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &key, sizeof key);
-    WaitUntil([&] { return !held(); });
+    ResetEvent(takenInEvent_);
+    Tap(VK_F24);
+    if (WaitForSingleObject(takenInEvent_, kReplyLimitMs) != WAIT_OBJECT_0) {
+        throw std::runtime_error("the window did not take in the keys sent to it");
+    }
 }
 
 std::vector<MessageBoxSeen> VantrelWindow::Boxes() {
     std::vector<MessageBoxSeen> boxes;
     for (HWND box : program_->Windows(L"#32770")) {
-        wchar_t title[256] = {};
-        GetWindowTextW(box, title, 256);
-        // A message box shows its message in the static control 0xFFFF.
-        HWND message = GetDlgItem(box, 0xFFFF);
-        boxes.push_back({box, Utf8(title), message != nullptr ? TextOf(message) : std::string()});
+        // A message box shows its message in the static control 0xFFFF. A box
+        // that is closing may be gone before it is read.
+        const std::optional<std::string> title = TextIfAny(box);
+        const std::optional<std::string> message = TextIfAny(GetDlgItem(box, 0xFFFF));
+        if (title && message) {
+            boxes.push_back({box, *title, *message});
+        }
     }
     return boxes;
 }

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,11 @@ struct MessageBoxSeen {
 
 std::string Utf8(std::wstring_view text);
 std::wstring Wide(std::string_view utf8);
-// A control's text through WM_GETTEXT, which Windows carries across processes.
+// A control's text through WM_GETTEXT, which Windows carries across processes;
+// throws std::runtime_error when the control does not answer.
 std::string TextOf(HWND control);
+// The same, or nothing when the control has gone.
+std::optional<std::string> TextIfAny(HWND control);
 // A rectangle of `control` in the client coordinates of `reference`.
 RECT RectIn(HWND control, HWND reference);
 
@@ -61,8 +65,9 @@ public:
     // Focus on the page control, then the arrow keys until sheet `index` shows.
     bool ShowSheet(int index);
     // Waits until the window has taken in all input sent so far: presses and
-    // releases a key that no control uses (F24) and waits for the window's
-    // thread to see it, which it does only after the keys before it.
+    // releases a key that no control uses (F24) and waits for a keyboard hook
+    // on the window's thread to see its release taken off the queue, which
+    // happens only after the keys before it have been handled.
     void Settle();
 
     // The message boxes the program shows now.
@@ -75,6 +80,8 @@ private:
     std::unique_ptr<RemoteProgram> program_;
     HWND window_ = nullptr;
     DWORD thread_ = 0;
+    HHOOK takenIn_ = nullptr;
+    HANDLE takenInEvent_ = nullptr;
     std::map<std::string, HWND, std::less<>> controls_;
 };
 
