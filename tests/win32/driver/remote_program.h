@@ -53,7 +53,6 @@ public:
     HWND WaitForWindow(const std::wstring& title, milliseconds limit = milliseconds(15000)) const;
     // The exit status, or nothing when the program is still running at the limit.
     std::optional<DWORD> WaitForExit(milliseconds limit = milliseconds(10000)) const;
-    HANDLE ProcessHandle() const { return process_.hProcess; }
     DWORD MainThreadId() const { return process_.dwThreadId; }
     void Resume() const { ResumeThread(process_.hThread); }
 
