@@ -2,8 +2,10 @@
 # Start-up of the Windows program under Wine against the Linux (Qt) program,
 # measured the same way on the same Xvfb display: the time from launching the
 # process (`wine Vantrel.exe`, `vantrel`) to its first top-level window being
-# mapped on the display, seen as an X event by launch_until_mapped.c. Runs are
-# interleaved after one discarded warm-up each; medians are printed.
+# mapped on the display, seen as an X event by launch_until_mapped.c. Beside
+# them, the floor under Wine: a bare Win32 window with one edit field
+# (startup/win32_floor.cpp, built here with mingw-w64 as Vantrel.exe is).
+# Runs are interleaved after one discarded warm-up each; medians are printed.
 #
 # Wine runs as the Windows tests run it (tests/win32/wine_run.sh): the build
 # tree's prefix, its own Xvfb, a persistent wineserver with Wine's services
@@ -14,7 +16,7 @@
 #   bench/startup_wine.sh --runs 21
 #
 # Needs both builds (cmake --workflow --preset windows, --preset default),
-# xvfb, wine and libx11-dev. Stop the Windows tests first: this uses their
+# xvfb, wine, mingw-w64 and libx11-dev. Stop the Windows tests first: this uses their
 # prefix and display.
 set -euo pipefail
 
@@ -42,6 +44,8 @@ mkdir -p "$work"
 trap '"$wine_run" --stop "$state"' EXIT
 "$wine_run" --start "$state"
 cc -O2 -Wall -Wextra -o "$work/launch_until_mapped" "$root/bench/startup/launch_until_mapped.c" -lX11
+x86_64-w64-mingw32-g++-posix -O2 -static -mwindows -o "$work/win32_floor.exe" \
+    "$root/bench/startup/win32_floor.cpp"
 
 # The environment wine_run.sh gives the programs it starts; `wine` itself is
 # launched, so that nothing but Wine stands between the launch and the window.
@@ -53,8 +57,8 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
-names=(wine qt)
-commands=("wine $exe" "$qt")
+names=(wine floor qt)
+commands=("wine $exe" "wine $work/win32_floor.exe" "$qt")
 measure() {  # index -> prints "map_ms maxrss_kb"
     local i=$1 out
     # shellcheck disable=SC2086  # the command is a program and its argument
@@ -78,7 +82,7 @@ median() {  # column -> median of that column of stdin
 echo "Start-up to the window mapped on Xvfb, median of $runs runs, warm cache"
 echo "machine: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(nproc) cores, $(wine --version)"
 printf '%-28s %10s %14s %18s\n' program start-up/ms "(min-max)" "peak RSS/MB"
-labels=("Vantrel.exe under Wine" "vantrel (Qt) under Xvfb")
+labels=("Vantrel.exe under Wine" "Win32 floor under Wine" "vantrel (Qt) under Xvfb")
 for i in "${!names[@]}"; do
     file=$work/${names[$i]}.runs
     printf '%-28s %10.1f %14s %18.1f\n' "${labels[$i]}" "$(median 1 <"$file")" \
