@@ -56,13 +56,17 @@ SharedWindow& Shared() {
         shared = std::make_unique<SharedWindow>();
     }
     // Another test's window may have taken the keyboard; the keys of the
-    // next test go to whichever window is in front.
-    HWND window = shared->Window().Handle();
-    if (GetForegroundWindow() != window) {
-        SetForegroundWindow(window);
-        if (!WaitUntil([&] { return GetForegroundWindow() == window; })) {
+    // next test go to whichever window is in front, and to the control that
+    // has the focus there once the window has taken it back.
+    VantrelWindow& window = shared->Window();
+    if (GetForegroundWindow() != window.Handle()) {
+        SetForegroundWindow(window.Handle());
+        if (!WaitUntil([&] {
+                return GetForegroundWindow() == window.Handle() && !window.FocusName().empty();
+            })) {
             throw std::runtime_error("the shared window cannot be brought to the front");
         }
+        window.Settle();
     }
     return *shared;
 }
