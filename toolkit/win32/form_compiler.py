@@ -186,8 +186,11 @@ class Form:
         slots = root.find("slots")
         if slots is None:
             return None
-        return {parse_signature(slot.text) and slot.text.replace(" ", "")
-                for slot in slots.findall("slot")}
+        declared = set()
+        for slot in slots.findall("slot"):
+            parse_signature(slot.text)  # refuses a malformed one
+            declared.add(slot.text.replace(" ", ""))
+        return declared
 
     def read_connections(self, root):
         bindings = []

@@ -41,7 +41,8 @@ void TControl::CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exSty
     handle_ = CreateWindowExW(exStyle, windowClass, L"", style, 0, 0, 0, 0, parent, id,
                               GetModuleHandleW(nullptr), nullptr);
     if (handle_ == nullptr) {
-        throw Exception("Не удалось создать элемент окна " + name_ + " (ошибка Windows " +
+        const std::string what = name_.empty() ? "окно" : "элемент окна " + name_;
+        throw Exception("Не удалось создать " + what + " (ошибка Windows " +
                         std::to_string(GetLastError()) + ")");
     }
     SetPropW(handle_, kControlProperty, this);
@@ -66,12 +67,12 @@ void TControl::SetName(std::string_view name) {
     }
 }
 
-TForm& TControl::OwnerForm() {
-    TControl* control = this;
+TForm& TControl::OwnerForm() const {
+    const TControl* control = this;
     while (control->parent_ != nullptr) {
         control = control->parent_;
     }
-    auto* form = dynamic_cast<TForm*>(control);
+    auto* form = dynamic_cast<TForm*>(const_cast<TControl*>(control));
     if (form == nullptr) {
         throw std::logic_error("control " + name_ + " belongs to no form");
     }
@@ -93,7 +94,7 @@ HFONT TControl::FontHandle() const {
     if (font_.points > 0 || parent_ == nullptr) {
         return ownFont_.Get();
     }
-    return const_cast<TControl*>(this)->OwnerForm().FontHandle();
+    return OwnerForm().FontHandle();
 }
 
 void TControl::SetAccessibleName(std::wstring_view name) {

@@ -41,7 +41,7 @@ public:
     void SetName(std::string_view name);
     TControl* Parent() const { return parent_; }
     // The form the control belongs to (itself, for a form).
-    TForm& OwnerForm();
+    TForm& OwnerForm() const;
 
     void SetDesignBounds(const DesignRect& bounds) { design_ = bounds; }
     const DesignRect& DesignBounds() const { return design_; }

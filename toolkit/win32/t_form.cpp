@@ -1,7 +1,5 @@
 #include "t_form.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <functional>
 
@@ -109,10 +107,22 @@ void TForm::ApplyScale(UINT dpi, POINT corner) {
     if (Application != nullptr) {
         Application->ApplyIcon(Handle(), dpi);
     }
-    RECT outer{0, 0, scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
+    const SIZE client{scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
+    RECT outer{0, 0, client.cx, client.cy};
     AdjustWindowRectExForDpi(&outer, kFormStyle, FALSE, 0, dpi);
-    SetWindowPos(Handle(), nullptr, corner.x, corner.y, outer.right - outer.left,
-                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    outerSize_ = {outer.right - outer.left, outer.bottom - outer.top};
+    SetWindowPos(Handle(), nullptr, corner.x, corner.y, outerSize_.cx, outerSize_.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame is not drawn at `dpi` after all (Wine draws it at the
+    // system's density), the client area is put right by the frame as drawn.
+    RECT drawn{};
+    GetClientRect(Handle(), &drawn);
+    if (drawn.right != client.cx || drawn.bottom != client.cy) {
+        outerSize_.cx += client.cx - drawn.right;
+        outerSize_.cy += client.cy - drawn.bottom;
+        SetWindowPos(Handle(), nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void TForm::Show() {
@@ -243,6 +253,14 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             RestoreFocus();
             return 0;
+        case WM_GETMINMAXINFO: {
+            // The form is as large as its layout, even where that is larger
+            // than the screen, which would otherwise cut it down.
+            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+            limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, outerSize_.cx);
+            limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, outerSize_.cy);
+            return 0;
+        }
         case WM_DPICHANGED:
             ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;

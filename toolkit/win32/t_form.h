@@ -84,6 +84,7 @@ private:
     int top_ = 0;
     bool loaded_ = false;
     FormScale scale_{static_cast<UINT>(96), 0};
+    SIZE outerSize_{};
     std::wstring fontFace_;
     std::vector<TControl*> tabOrder_;
     std::vector<WPARAM> pressedKeys_;

@@ -14,8 +14,8 @@ class TLabel : public TControl {
 public:
     TLabel(TControl& parent, std::string_view name);
 
-    // When set (the default), the label is as wide as its text in its own
-    // font; the form applies it whenever it lays itself out.
+    // When set (the default), the label is as wide as its text as drawn in
+    // its own font; the form applies it whenever it lays itself out.
     void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
     bool AutoSize() const { return autoSize_; }
     void FitWidthToText();
@@ -28,8 +28,8 @@ public:
     // gap the digit stands in ("м  /ч"), or the whole caption ("кгс/мм").
     std::wstring RaisedText() const;
 
-    // Measures, in the design's font sizes, how far after the raised letters
-    // the layout puts the digit; once, before the first layout.
+    // How far after the raised letters the layout puts the digit, in design
+    // pixels; measured once, before the first layout.
     void MeasureDesignGap();
     // Moves the digit that far (scaled) after the raised letters as drawn now.
     void PlaceAfterRaisedLetters(const FormScale& scale);

@@ -2,14 +2,21 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
+#include "text_ink.h"
 #include "window_classes.h"
 
 namespace vantrel {
 
 namespace {
+
+// The room either side of a tab's caption: the common controls' own 6 by 3
+// pixels, in design pixels.
+constexpr int kTabPaddingX = 6;
+constexpr int kTabPaddingY = 3;
 
 TPageControl& PagesOf(TControl& parent, std::string_view sheet) {
     auto* pages = dynamic_cast<TPageControl*>(&parent);
@@ -38,6 +45,8 @@ int TPageControl::AddSheet(TTabSheet& sheet) {
 }
 
 void TPageControl::SetTabCaption(int index, std::wstring_view caption) {
+    captions_.resize(std::max(captions_.size(), static_cast<std::size_t>(index) + 1));
+    captions_[static_cast<std::size_t>(index)] = caption;
     std::wstring text(caption);
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
@@ -55,6 +64,17 @@ int TPageControl::ActivePageIndex() const {
 }
 
 void TPageControl::Layout(const FormScale& scale) {
+    // A tab is as wide as its caption measures plus its padding; where the
+    // caption draws wider than it measures (Wine's small bold Tahoma), the
+    // padding takes the difference, so that no caption touches its tab's edge.
+    UpdateOwnFont(scale);
+    int overhang = 0;
+    for (const std::wstring& caption : captions_) {
+        const TextInk ink = MeasureText(FontHandle(), caption);
+        overhang = std::max(overhang, ink.inkRight - ink.advance);
+    }
+    TabCtrl_SetPadding(Handle(), scale.Length(kTabPaddingX) + (overhang + 1) / 2,
+                       scale.Length(kTabPaddingY));
     PlaceAndSetFont(scale);
     // The tab rows as the font and width now make them.
     RECT display{};

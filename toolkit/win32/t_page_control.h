@@ -3,6 +3,7 @@
 // below them, and only the active sheet is shown.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "t_control.h"
@@ -31,6 +32,7 @@ private:
     void ShowActivePage();
 
     std::vector<TTabSheet*> sheets_;
+    std::vector<std::wstring> captions_;
 };
 
 // One page of a page control; shows the form's button-face colour. Its

@@ -1,5 +1,8 @@
 // Where a text's ink lies as a font draws it, for placing a superscript digit
-// against the letters around it.
+// against the letters around it and for fitting a caption to its text. The
+// ink is found by drawing the text, not from the font's metrics: Wine, for
+// one, draws bold Tahoma 4 pixels narrower than it measures it at 13 pixels
+// and wider at 7 and 8, and what counts is what the user sees.
 #pragma once
 
 #include <windows.h>
@@ -9,13 +12,13 @@
 namespace vantrel {
 
 struct TextInk {
-    int advance = 0;   // how far the text moves the pen
-    int inkLeft = 0;   // where the first glyph's ink begins, from the origin
-    int inkRight = 0;  // where the last glyph's ink ends, from the origin
+    int advance = 0;   // how far the text moves the pen (GetTextExtentPoint32)
+    int inkLeft = 0;   // the first column with ink, from the text's origin
+    int inkRight = 0;  // one past the last column with ink
 };
 
-// Measured on the screen; a font without per-glyph widths (a bitmap font)
-// has its ink exactly within its advance.
-TextInk MeasureText(HFONT font, std::wstring_view text);
+// `inkFrom`: the first column the ink is looked for in, so that the ink of
+// the letters after a gap can be found on their own.
+TextInk MeasureText(HFONT font, std::wstring_view text, int inkFrom = 0);
 
 }  // namespace vantrel

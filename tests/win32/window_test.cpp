@@ -1,0 +1,507 @@
+// The Win32 toolkit from inside the program's process, under Wine: the key
+// rules of a value field, the tab order the layout gives, the density the
+// form lays itself out for (also when WM_DPICHANGED says the screen changed,
+// which Wine never sends), the accessible names, and a refused text. Keys are
+// posted as the window system would deliver them to the focused control and
+// run through the application's own message handling.
+#include <windows.h>
+// After windows.h.
+#include <oleacc.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout_name.h"
+#include "t_application.h"
+#include "t_edit.h"
+#include "t_label.h"
+#include "t_page_control.h"
+#include "toolkit/design_metrics.h"
+#include "ui/tfrm_vantrel.h"
+#include "wide_text.h"
+#include "window_font.h"
+
+namespace vantrel {
+namespace {
+
+// Handles the messages at hand as TApplication::Run does, without turning
+// key presses into characters: the tests post the characters themselves.
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TForm* form = TForm::OfWindow(message.hwnd);
+        if (form == nullptr || !form->PreTranslate(message)) {
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+constexpr LPARAM kReleased = LPARAM{1} << 31 | LPARAM{1} << 30;
+constexpr LPARAM kRepeated = LPARAM{1} << 30;
+
+// One key stroke: the press and the character it types (if any) to the
+// focused control, the release to whatever has the focus then.
+void Key(WPARAM key, wchar_t typed = 0) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    if (typed != 0) {
+        PostMessageW(GetFocus(), WM_CHAR, typed, 1);
+    }
+    Pump();
+    PostMessageW(GetFocus(), WM_KEYUP, key, kReleased | 1);
+    Pump();
+}
+
+std::wstring Text(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return text;
+}
+
+// Dismisses every message box the thread opens, as a user pressing OK would,
+// keeping its title and text.
+class MessageBoxes {
+public:
+    struct Shown {
+        std::wstring title;
+        std::wstring text;
+    };
+
+    MessageBoxes() {
+        current_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
+    }
+    ~MessageBoxes() {
+        UnhookWindowsHookEx(hook_);
+        current_ = nullptr;
+    }
+    MessageBoxes(const MessageBoxes&) = delete;
+    MessageBoxes& operator=(const MessageBoxes&) = delete;
+
+    std::vector<Shown> shown;
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        wchar_t windowClass[16] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(window, windowClass, 16) > 0 &&
+            std::wstring(windowClass) == L"#32770") {
+            // A message box's text is its static control 0xFFFF.
+            current_->shown.push_back({Text(window), Text(GetDlgItem(window, 0xFFFF))});
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline MessageBoxes* current_ = nullptr;
+    HHOOK hook_;
+};
+
+// A form with one value field whose events the test sees: the key press
+// discards 'x' and turns '.' into ','.
+class CountingForm : public TForm {
+public:
+    CountingForm() {
+        SetFont({8, true});
+        SetDesignBounds({0, 0, 200, 60});
+        field = Create<TEdit>(*this, "Edt_a");
+        field->SetDesignBounds({8, 8, 121, 24});
+        field->KeyPress.Bind(this, &CountingForm::OnKeyPress);
+        field->KeyUp.Bind(this, &CountingForm::OnKeyUp);
+        SetTabOrder({field});
+    }
+
+    void OnKeyPress(char& key) {
+        pressed += key;
+        key = key == 'x' ? 0 : key == '.' ? ',' : key;
+    }
+    void OnKeyUp() { ++keyUps; }
+
+    TEdit* field;
+    std::string pressed;
+    int keyUps = 0;
+};
+
+// The application with the form created from the layout, shown and active.
+class VantrelWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        application_.Initialize();
+        application_.CreateForm(Frm_vantrel);
+        Frm_vantrel->Show();
+        Pump();
+    }
+
+    HWND Control(const wchar_t* name) const {
+        const HWND control = FindLayoutControl(Frm_vantrel->Handle(), name);
+        EXPECT_NE(control, nullptr) << "no control " << ToUtf8(name);
+        return control;
+    }
+    std::wstring Focused() const { return LayoutNameOf(GetFocus()); }
+
+    int argc_ = 0;
+    TApplication application_{argc_, nullptr};
+};
+
+struct KeyCase {
+    const char* what;
+    std::vector<MSG> messages;  // to the field; hwnd and time unused
+    const wchar_t* text;        // the field's text afterwards
+    std::string pressed;        // what reached the key press
+    int keyUps;
+};
+
+MSG Down(WPARAM key, LPARAM data = 1) {
+    return {nullptr, WM_KEYDOWN, key, data, 0, {}};
+}
+MSG Char(wchar_t typed) {
+    return {nullptr, WM_CHAR, typed, 1, 0, {}};
+}
+MSG Up(WPARAM key) {
+    return {nullptr, WM_KEYUP, key, kReleased | 1, 0, {}};
+}
+
+TEST(ValueField, KeysReachTheEventsAsTheQtFieldRaisesThem) {
+    const KeyCase cases[] = {
+        {"a digit passes and is inserted", {Down('1'), Char(L'1'), Up('1')}, L"1", "1", 1},
+        {"a changed character is inserted as changed",
+         {Down(VK_OEM_PERIOD), Char(L'.'), Up(VK_OEM_PERIOD)},
+         L",",
+         ".",
+         1},
+        {"a discarded character is not", {Down('X'), Char(L'x'), Up('X')}, L"", "x", 1},
+        {"a Cyrillic letter arrives as its Windows-1251 byte",
+         {Down('F'), Char(L'а'), Up('F')},
+         L"а",
+         "\xE0",
+         1},
+        {"auto-repeat gives one key-up, on the release",
+         {Down('2'), Char(L'2'), Down('2', kRepeated | 1), Char(L'2'), Up('2')},
+         L"22",
+         "22",
+         1},
+        {"a release without its press raises nothing", {Up(VK_RETURN)}, L"", "", 0},
+        {"Backspace passes the key press too",
+         {Down('1'), Char(L'1'), Up('1'), Down(VK_BACK), Char(L'\b'), Up(VK_BACK)},
+         L"",
+         "1\b",
+         2},
+        {"select all is a command, not a character",
+         {Down('7'), Char(L'7'), Up('7'), Down('A'), Char(0x01), Up('A'), Down('8'), Char(L'8'),
+          Up('8')},
+         L"8",
+         "78",
+         3},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountingForm form;
+        form.Loaded();
+        form.Show();
+        SetFocus(form.field->Handle());
+        for (MSG message : c.messages) {
+            PostMessageW(form.field->Handle(), message.message, message.wParam, message.lParam);
+        }
+        Pump();
+        EXPECT_EQ(Text(form.field->Handle()), c.text);
+        EXPECT_EQ(form.pressed, c.pressed);
+        EXPECT_EQ(form.keyUps, c.keyUps);
+    }
+}
+
+TEST(ValueField, AnEditWithoutAKeyRaisesOneKeyUpAfterwardsAndTheProgramsTextNone) {
+    CountingForm form;
+    form.Loaded();
+    form.Show();
+    form.field->SetText("5");
+    Pump();
+    EXPECT_EQ(form.keyUps, 0);
+    // As a screen reader or another program sets a value: the key-up comes
+    // once the edit is done, with the focus in the field.
+    SetFocus(form.Handle());
+    SendMessageW(form.field->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+    EXPECT_EQ(form.keyUps, 0);
+    Pump();
+    EXPECT_EQ(form.keyUps, 1);
+    EXPECT_EQ(GetFocus(), form.field->Handle());
+    // Delete from the context menu.
+    SendMessageW(form.field->Handle(), EM_SETSEL, 0, -1);
+    SendMessageW(form.field->Handle(), WM_CLEAR, 0, 0);
+    Pump();
+    EXPECT_EQ(form.keyUps, 2);
+    EXPECT_EQ(form.field->GetText(), "");
+    EXPECT_EQ(form.pressed, "");
+}
+
+TEST_F(VantrelWindow, TabFollowsTheLayoutsOrderOnTheShownSheetAndSelectsAFieldsText) {
+    Frm_vantrel->PgCntrl->SetActivePageIndex(5);
+    SetFocus(Control(L"PgCntrl"));
+    Frm_vantrel->Edt_PMPa->SetText("42");
+    const std::vector<std::wstring> expected = {
+        L"Edt_PGPa",   L"Edt_PMPa",   L"Edt_PkPa",    L"Edt_PPa",    L"Edt_Pmvst",
+        L"Edt_Pmmvst", L"Edt_Pmrtst", L"Edt_Pmmrtst", L"Edt_Pkg_cm", L"Edt_Pkg_m",
+        L"Edt_Patm",   L"Edt_Pkg_mm", L"Btn_Exit",    L"Btn_Help",   L"PgCntrl"};
+    std::vector<std::wstring> visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        Key(VK_TAB);
+        visited.push_back(Focused());
+        if (visited.back() == L"Edt_PMPa") {
+            DWORD start = 1;
+            DWORD end = 0;
+            SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, 2u);
+        }
+    }
+    EXPECT_EQ(visited, expected);
+    // Nothing was typed, so nothing was recalculated.
+    EXPECT_EQ(Frm_vantrel->Edt_PkPa->GetText(), "");
+}
+
+TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
+    // Wine's desktop is at 120 ppi here, the design density.
+    ASSERT_EQ(Frm_vantrel->Dpi(), 120u);
+    RECT outer{};
+    GetWindowRect(Frm_vantrel->Handle(), &outer);
+    EXPECT_EQ(outer.left, 190);
+    EXPECT_EQ(outer.top, 132);
+    RECT client{};
+    GetClientRect(Frm_vantrel->Handle(), &client);
+    EXPECT_EQ(client.right, 821);
+    EXPECT_EQ(client.bottom, 366);
+    // A fixed border, the system menu and Minimise, no Maximise.
+    const auto style = GetWindowLongW(Frm_vantrel->Handle(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_SYSMENU | WS_MINIMIZEBOX),
+              WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(Text(Control(L"StatusBar1")), L"");
+    EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), 0);
+    EXPECT_TRUE(IsWindowVisible(Control(L"Edt_Gm_h")));
+    EXPECT_FALSE(IsWindowVisible(Control(L"Edt_QGW")));
+    EXPECT_EQ(Focused(), L"PgCntrl");
+    // Typing before any field has the focus changes no field.
+    Key('1', L'1');
+    EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "");
+}
+
+TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
+    for (const UINT dpi : {96u, 144u, 192u, 120u}) {
+        SCOPED_TRACE(dpi);
+        Frm_vantrel->ChangeDpi(dpi, nullptr);
+        const double factor = dpi / kDesignDpi;
+        const auto scaled = [factor](int design) { return ScaledLength(design, factor); };
+        RECT client{};
+        GetClientRect(Frm_vantrel->Handle(), &client);
+        EXPECT_EQ(client.right, scaled(821));
+        EXPECT_EQ(client.bottom, scaled(366));
+        // The one field off the grid, within its sheet.
+        RECT field{};
+        GetWindowRect(Control(L"Edt_QMk_k"), &field);
+        MapWindowPoints(nullptr, Control(L"TbSht_c"), reinterpret_cast<POINT*>(&field), 2);
+        EXPECT_EQ(field.left, scaled(272));
+        EXPECT_EQ(field.top, scaled(88));
+        EXPECT_EQ(field.right, scaled(272 + 121));
+        // The status bar still meets the bottom edge.
+        RECT status{};
+        GetWindowRect(Control(L"StatusBar1"), &status);
+        MapWindowPoints(nullptr, Frm_vantrel->Handle(), reinterpret_cast<POINT*>(&status), 2);
+        EXPECT_EQ(status.bottom, client.bottom);
+        // Text at whole pixels, rounded down: 13 design pixels of character.
+        LOGFONTW font{};
+        GetObjectW(Frm_vantrel->FontHandle(), sizeof(font), &font);
+        EXPECT_EQ(-font.lfHeight, WholeFontPixels(13, factor));
+        EXPECT_EQ(font.lfWeight, FW_BOLD);
+    }
+}
+
+RECT PlaceIn(HWND control, HWND container) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// The pixels a label inks when it draws itself alone, in its parent's
+// coordinates.
+std::vector<POINT> InkOf(HWND label) {
+    const RECT box = PlaceIn(label, GetParent(label));
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    const HBITMAP canvas = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(dc, canvas);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const DWORD background = GetBValue(face) | GetGValue(face) << 8 | GetRValue(face) << 16;
+    std::vector<POINT> ink;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if ((static_cast<const DWORD*>(bits)[y * width + x] & 0xFFFFFF) != background) {
+                ink.push_back({box.left + x, box.top + y});
+            }
+        }
+    }
+    SelectObject(dc, previous);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    return ink;
+}
+
+// Where the ink of `text` ends, drawn unclipped in `font` from x = 0.
+long FreeInkEnd(HFONT font, const std::wstring& text) {
+    constexpr int kWidth = 400;
+    constexpr int kHeight = 60;
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    const HBITMAP canvas = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previousBitmap = SelectObject(dc, canvas);
+    const HGDIOBJ previousFont = SelectObject(dc, font);
+    const RECT all{0, 0, kWidth, kHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
+    GdiFlush();
+    long end = 0;
+    for (int x = 0; x < kWidth; ++x) {
+        for (int y = 0; y < kHeight; ++y) {
+            if ((static_cast<const DWORD*>(bits)[y * kWidth + x] & 0xFFFFFF) != 0xFFFFFF) {
+                end = x + 1;
+            }
+        }
+    }
+    SelectObject(dc, previousFont);
+    SelectObject(dc, previousBitmap);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    return end;
+}
+
+TEST_F(VantrelWindow, EveryCaptionShowsWholeAndEachSuperscriptRightAfterItsLetters) {
+    const std::pair<const wchar_t*, const wchar_t*> superscripts[] = {
+        {L"Label3", L"Lbl_Gm_h"},   {L"Label4", L"Lbl_Gm_m"},      {L"Label5", L"Lbl_Gm_c"},
+        {L"Label2", L"Lbl_Pkg_mm"}, {L"Lbl_Index", L"Lbl_Pkg_cm"}, {L"Label1", L"Lbl_Pkg_m"},
+    };
+    for (const UINT dpi : {72u, 96u, 144u, 120u}) {
+        SCOPED_TRACE(dpi);
+        Frm_vantrel->ChangeDpi(dpi, nullptr);
+        // No caption loses ink to its own box.
+        for (const wchar_t* sheet :
+             {L"TbSht_G", L"TbSht_c", L"TbSht_Q", L"TbSht_QQ", L"TbSht_H", L"TbSht_P"}) {
+            for (HWND w = GetWindow(Control(sheet), GW_CHILD); w != nullptr;
+                 w = GetWindow(w, GW_HWNDNEXT)) {
+                const std::wstring name = LayoutNameOf(w);
+                if (name.rfind(L"Lbl_", 0) != 0) {
+                    continue;
+                }
+                const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+                long shown = 0;
+                for (const POINT& p : InkOf(w)) {
+                    shown = std::max(shown, p.x + 1 - PlaceIn(w, GetParent(w)).left);
+                }
+                EXPECT_EQ(shown, FreeInkEnd(font, Text(w))) << ToUtf8(name);
+            }
+        }
+        for (const auto& [digitName, captionName] : superscripts) {
+            SCOPED_TRACE(ToUtf8(digitName));
+            const HWND digit = Control(digitName);
+            const HWND caption = Control(captionName);
+            const std::vector<POINT> digitInk = InkOf(digit);
+            const std::vector<POINT> captionInk = InkOf(caption);
+            ASSERT_FALSE(digitInk.empty());
+            long digitInkLeft = LONG_MAX;
+            for (const POINT& p : digitInk) {
+                digitInkLeft = std::min(digitInkLeft, p.x);
+            }
+            // The raised letters are the caption's ink before the digit's.
+            long raisedInkEnd = LONG_MIN;
+            const RECT digitBox = PlaceIn(digit, GetParent(digit));
+            for (const POINT& p : captionInk) {
+                if (p.x < digitInkLeft) {
+                    raisedInkEnd = std::max(raisedInkEnd, p.x + 1);
+                }
+                // The digit's opaque box would hide it.
+                EXPECT_FALSE(PtInRect(&digitBox, p)) << p.x << "," << p.y;
+            }
+            // Clear of them, and no farther than the Linux window's four
+            // pixels at 120 ppi.
+            EXPECT_GE(digitInkLeft - raisedInkEnd, 1);
+            EXPECT_LE(digitInkLeft - raisedInkEnd, ScaledLength(4, dpi / kDesignDpi));
+            // Drawn above its caption in the z-order.
+            bool above = false;
+            for (HWND w = GetWindow(caption, GW_HWNDPREV); w != nullptr;
+                 w = GetWindow(w, GW_HWNDPREV)) {
+                above = above || w == digit;
+            }
+            EXPECT_TRUE(above);
+        }
+    }
+}
+
+TEST_F(VantrelWindow, TheWindowFontHasTheDesignsTextHeightAndCyrillic) {
+    const FaceMeasurement measured = MeasureFace(Frm_vantrel->FontFace(), 13, true);
+    EXPECT_TRUE(measured.installed) << ToUtf8(measured.face);
+    EXPECT_TRUE(measured.cyrillic);
+    EXPECT_EQ(measured.textHeight, 16);
+}
+
+TEST_F(VantrelWindow, FieldsAreNamedForAssistiveTechnologyAsTheirCaptionsRead) {
+    struct Named {
+        const wchar_t* field;
+        const wchar_t* name;
+    };
+    // The accessible name, not the caption's own characters: a superscript
+    // digit, a Cyrillic М where the caption has a Latin M.
+    const Named fields[] = {{L"Edt_Gm_h", L"м³/ч"},
+                            {L"Edt_QMW", L"МВт"},
+                            {L"Edt_Pkg_cm", L"кгс/см²"},
+                            {L"Edt_Hg", L"гс"}};
+    for (const Named& f : fields) {
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(Control(f.field), static_cast<DWORD>(OBJID_CLIENT),
+                                       IID_IAccessible, reinterpret_cast<void**>(&accessible)),
+            S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(accessible->get_accName(self, &name), S_OK);
+        EXPECT_EQ(std::wstring(name != nullptr ? name : L""), f.name) << ToUtf8(f.field);
+        SysFreeString(name);
+        accessible->Release();
+    }
+}
+
+TEST_F(VantrelWindow, ARefusedTextShowsOneWarningAndChangesNothing) {
+    MessageBoxes boxes;
+    Frm_vantrel->PgCntrl->SetActivePageIndex(2);
+    SetFocus(Control(L"Edt_QkW"));
+    Key('1', L'1');
+    ASSERT_EQ(Frm_vantrel->Edt_QW->GetText(), "1000");
+    // Set from outside, as a screen reader sets a value: judged once done.
+    SendMessageW(Control(L"Edt_QkW"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1x"));
+    Pump();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, L"Вантрел едениц измерения");
+    EXPECT_NE(boxes.shown[0].text.find(L"1x"), std::wstring::npos);
+    EXPECT_EQ(Frm_vantrel->Edt_QW->GetText(), "1000");
+    EXPECT_EQ(Focused(), L"Edt_QkW");
+    // The Enter that dismissed the box is released over the field: nothing.
+    PostMessageW(GetFocus(), WM_KEYUP, VK_RETURN, kReleased | 1);
+    Pump();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vantrel
