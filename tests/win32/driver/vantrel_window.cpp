@@ -191,7 +191,7 @@ std::vector<MessageBoxSeen> VantrelWindow::Boxes() {
         const std::optional<std::string> title = TextIfAny(box);
         const std::optional<std::string> message = TextIfAny(GetDlgItem(box, 0xFFFF));
         if (title && message) {
-            boxes.push_back({box, *title, *message});
+            boxes.push_back({*title, *message});
         }
     }
     return boxes;

@@ -21,7 +21,6 @@ namespace vantrel::driver {
 using Texts = std::map<std::string, std::string>;
 
 struct MessageBoxSeen {
-    HWND box = nullptr;
     std::string title;
     std::string text;
 };
@@ -47,7 +46,6 @@ public:
 
     RemoteProgram& Program() { return *program_; }
     HWND Handle() const { return window_; }
-    const Layout& LayoutFile() const { return layout_; }
 
     // The control with this layout name; throws std::runtime_error when the
     // window has none.
