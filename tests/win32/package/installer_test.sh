@@ -27,7 +27,10 @@ shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vantrel
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 
 # Wine's reg.exe asks the running wineserver, which holds the registry as the
-# programs left it; it writes \r\n line ends.
+# programs left it, so nothing waits for the registry files to be written
+# (`wineserver -w` would wait for the server to end, which the tests'
+# persistent server does only when the fixture stops it). It writes \r\n
+# line ends.
 registry() {
     "$wine_run" "$prefix/drive_c/windows/system32/reg.exe" query "$key" "$@" | tr -d '\r'
 }
