@@ -1,8 +1,12 @@
 #include "shared_window.h"
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 
@@ -12,6 +16,10 @@
 namespace vantrel::driver {
 
 namespace {
+
+// The test log reaches CTest through Wine's console, which would end every
+// line with \r\n in text mode.
+const int binaryOutput = _setmode(_fileno(stdout), _O_BINARY);
 
 std::unique_ptr<SharedWindow> shared;
 
