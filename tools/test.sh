@@ -3,8 +3,8 @@
 # it needs no window system), the whole program with its window, package,
 # soak and leak tests, the Windows program and its core cross-built with
 # mingw-w64 and tested under Wine with its installer, everything again under
-# the address and
-# undefined-behaviour sanitizers, and a bounded fuzzing run of each target.
+# the address and undefined-behaviour sanitizers, and a bounded fuzzing run of
+# each target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
