@@ -13,6 +13,12 @@ namespace vantrel {
 
 namespace {
 
+// Results are computed in extended precision, with no rounding to double
+// between the factor and the scale: x87's 80-bit format on every platform the
+// program is built for (Linux and MinGW alike).
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the conversions rely on long double's 64-bit mantissa");
+
 void CheckShape(const SheetTables& t) {
     const auto n = static_cast<std::size_t>(t.n);
     bool ok = t.n > 0 && t.GroupSizes.size() == n && t.FieldGrid.size() == n &&
