@@ -326,33 +326,58 @@ RECT PlaceIn(HWND control, HWND container) {
     return place;
 }
 
+// A 32-bit drawing surface in memory, top row first, for reading back what
+// was drawn on it.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), dc_(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO format{};
+        format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap_ = CreateDIBSection(dc_, &format, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    // The colour at a point, as 0xRRGGBB, once drawing has finished.
+    DWORD Pixel(int x, int y) const {
+        GdiFlush();
+        return static_cast<const DWORD*>(bits_)[y * width_ + x] & 0xFFFFFF;
+    }
+
+private:
+    int width_;
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    void* bits_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
 // The pixels a label inks when it draws itself alone, in its parent's
 // coordinates.
 std::vector<POINT> InkOf(HWND label) {
     const RECT box = PlaceIn(label, GetParent(label));
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    const HBITMAP canvas = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previous = SelectObject(dc, canvas);
-    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    GdiFlush();
+    const Canvas canvas(width, height);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const DWORD background = GetBValue(face) | GetGValue(face) << 8 | GetRValue(face) << 16;
     std::vector<POINT> ink;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if ((static_cast<const DWORD*>(bits)[y * width + x] & 0xFFFFFF) != background) {
+            if (canvas.Pixel(x, y) != background) {
                 ink.push_back({box.left + x, box.top + y});
             }
         }
     }
-    SelectObject(dc, previous);
-    DeleteObject(canvas);
-    DeleteDC(dc);
     return ink;
 }
 
@@ -360,30 +385,21 @@ std::vector<POINT> InkOf(HWND label) {
 long FreeInkEnd(HFONT font, const std::wstring& text) {
     constexpr int kWidth = 400;
     constexpr int kHeight = 60;
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const HDC dc = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    const HBITMAP canvas = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ previousBitmap = SelectObject(dc, canvas);
-    const HGDIOBJ previousFont = SelectObject(dc, font);
+    const Canvas canvas(kWidth, kHeight);
+    const HGDIOBJ previousFont = SelectObject(canvas.Dc(), font);
     const RECT all{0, 0, kWidth, kHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 0, 0, text.c_str(), static_cast<int>(text.size()));
-    GdiFlush();
+    FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    TextOutW(canvas.Dc(), 0, 0, text.c_str(), static_cast<int>(text.size()));
     long end = 0;
     for (int x = 0; x < kWidth; ++x) {
         for (int y = 0; y < kHeight; ++y) {
-            if ((static_cast<const DWORD*>(bits)[y * kWidth + x] & 0xFFFFFF) != 0xFFFFFF) {
+            if (canvas.Pixel(x, y) != 0xFFFFFF) {
                 end = x + 1;
             }
         }
     }
-    SelectObject(dc, previousFont);
-    SelectObject(dc, previousBitmap);
-    DeleteObject(canvas);
-    DeleteDC(dc);
+    SelectObject(canvas.Dc(), previousFont);
     return end;
 }
 
