@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "dynamic_calls.h"
 #include "layout_name.h"
 #include "t_application.h"
 #include "t_edit.h"
@@ -127,6 +128,13 @@ public:
     int keyUps = 0;
 };
 
+// A control of the Vantrel window by its layout name.
+HWND Control(const wchar_t* name) {
+    const HWND control = FindLayoutControl(Frm_vantrel->Handle(), name);
+    EXPECT_NE(control, nullptr) << "no control " << ToUtf8(name);
+    return control;
+}
+
 // The application with the form created from the layout, shown and active.
 class VantrelWindow : public testing::Test {
 protected:
@@ -137,11 +145,6 @@ protected:
         Pump();
     }
 
-    HWND Control(const wchar_t* name) const {
-        const HWND control = FindLayoutControl(Frm_vantrel->Handle(), name);
-        EXPECT_NE(control, nullptr) << "no control " << ToUtf8(name);
-        return control;
-    }
     std::wstring Focused() const { return LayoutNameOf(GetFocus()); }
 
     int argc_ = 0;
@@ -289,33 +292,39 @@ TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
     EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "");
 }
 
+// The Vantrel window laid out for `dpi`: its client area, the one field off
+// the grid, the status bar at the bottom edge, the window font.
+void ExpectLaidOutFor(UINT dpi) {
+    const double factor = dpi / kDesignDpi;
+    const auto scaled = [factor](int design) { return ScaledLength(design, factor); };
+    RECT client{};
+    GetClientRect(Frm_vantrel->Handle(), &client);
+    EXPECT_EQ(client.right, scaled(821));
+    EXPECT_EQ(client.bottom, scaled(366));
+    // The one field off the grid, within its sheet.
+    RECT field{};
+    GetWindowRect(Control(L"Edt_QMk_k"), &field);
+    MapWindowPoints(nullptr, Control(L"TbSht_c"), reinterpret_cast<POINT*>(&field), 2);
+    EXPECT_EQ(field.left, scaled(272));
+    EXPECT_EQ(field.top, scaled(88));
+    EXPECT_EQ(field.right, scaled(272 + 121));
+    // The status bar still meets the bottom edge.
+    RECT status{};
+    GetWindowRect(Control(L"StatusBar1"), &status);
+    MapWindowPoints(nullptr, Frm_vantrel->Handle(), reinterpret_cast<POINT*>(&status), 2);
+    EXPECT_EQ(status.bottom, client.bottom);
+    // Text at whole pixels, rounded down: 13 design pixels of character.
+    LOGFONTW font{};
+    GetObjectW(Frm_vantrel->FontHandle(), sizeof(font), &font);
+    EXPECT_EQ(-font.lfHeight, WholeFontPixels(13, factor));
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+}
+
 TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
     for (const UINT dpi : {96u, 144u, 192u, 120u}) {
         SCOPED_TRACE(dpi);
         Frm_vantrel->ChangeDpi(dpi, nullptr);
-        const double factor = dpi / kDesignDpi;
-        const auto scaled = [factor](int design) { return ScaledLength(design, factor); };
-        RECT client{};
-        GetClientRect(Frm_vantrel->Handle(), &client);
-        EXPECT_EQ(client.right, scaled(821));
-        EXPECT_EQ(client.bottom, scaled(366));
-        // The one field off the grid, within its sheet.
-        RECT field{};
-        GetWindowRect(Control(L"Edt_QMk_k"), &field);
-        MapWindowPoints(nullptr, Control(L"TbSht_c"), reinterpret_cast<POINT*>(&field), 2);
-        EXPECT_EQ(field.left, scaled(272));
-        EXPECT_EQ(field.top, scaled(88));
-        EXPECT_EQ(field.right, scaled(272 + 121));
-        // The status bar still meets the bottom edge.
-        RECT status{};
-        GetWindowRect(Control(L"StatusBar1"), &status);
-        MapWindowPoints(nullptr, Frm_vantrel->Handle(), reinterpret_cast<POINT*>(&status), 2);
-        EXPECT_EQ(status.bottom, client.bottom);
-        // Text at whole pixels, rounded down: 13 design pixels of character.
-        LOGFONTW font{};
-        GetObjectW(Frm_vantrel->FontHandle(), sizeof(font), &font);
-        EXPECT_EQ(-font.lfHeight, WholeFontPixels(13, factor));
-        EXPECT_EQ(font.lfWeight, FW_BOLD);
+        ExpectLaidOutFor(dpi);
     }
 }
 
@@ -403,64 +412,95 @@ long FreeInkEnd(HFONT font, const std::wstring& text) {
     return end;
 }
 
-TEST_F(VantrelWindow, EveryCaptionShowsWholeAndEachSuperscriptRightAfterItsLetters) {
+// Every caption of the Vantrel window shows whole, and each superscript digit
+// stands right after the letters it raises, as laid out for `dpi`.
+void ExpectCaptionsWholeFor(UINT dpi) {
     const std::pair<const wchar_t*, const wchar_t*> superscripts[] = {
         {L"Label3", L"Lbl_Gm_h"},   {L"Label4", L"Lbl_Gm_m"},      {L"Label5", L"Lbl_Gm_c"},
         {L"Label2", L"Lbl_Pkg_mm"}, {L"Lbl_Index", L"Lbl_Pkg_cm"}, {L"Label1", L"Lbl_Pkg_m"},
     };
+    // No caption loses ink to its own box.
+    for (const wchar_t* sheet :
+         {L"TbSht_G", L"TbSht_c", L"TbSht_Q", L"TbSht_QQ", L"TbSht_H", L"TbSht_P"}) {
+        for (HWND w = GetWindow(Control(sheet), GW_CHILD); w != nullptr;
+             w = GetWindow(w, GW_HWNDNEXT)) {
+            const std::wstring name = LayoutNameOf(w);
+            if (name.rfind(L"Lbl_", 0) != 0) {
+                continue;
+            }
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
+            long shown = 0;
+            for (const POINT& p : InkOf(w)) {
+                shown = std::max(shown, p.x + 1 - PlaceIn(w, GetParent(w)).left);
+            }
+            EXPECT_EQ(shown, FreeInkEnd(font, Text(w))) << ToUtf8(name);
+        }
+    }
+    for (const auto& [digitName, captionName] : superscripts) {
+        SCOPED_TRACE(ToUtf8(digitName));
+        const HWND digit = Control(digitName);
+        const HWND caption = Control(captionName);
+        const std::vector<POINT> digitInk = InkOf(digit);
+        const std::vector<POINT> captionInk = InkOf(caption);
+        ASSERT_FALSE(digitInk.empty());
+        long digitInkLeft = LONG_MAX;
+        for (const POINT& p : digitInk) {
+            digitInkLeft = std::min(digitInkLeft, p.x);
+        }
+        // The raised letters are the caption's ink before the digit's.
+        long raisedInkEnd = LONG_MIN;
+        const RECT digitBox = PlaceIn(digit, GetParent(digit));
+        for (const POINT& p : captionInk) {
+            if (p.x < digitInkLeft) {
+                raisedInkEnd = std::max(raisedInkEnd, p.x + 1);
+            }
+            // The digit's opaque box would hide it.
+            EXPECT_FALSE(PtInRect(&digitBox, p)) << p.x << "," << p.y;
+        }
+        // Clear of them, and no farther than the Linux window's four
+        // pixels at 120 ppi.
+        EXPECT_GE(digitInkLeft - raisedInkEnd, 1);
+        EXPECT_LE(digitInkLeft - raisedInkEnd, ScaledLength(4, dpi / kDesignDpi));
+        // Drawn above its caption in the z-order.
+        bool above = false;
+        for (HWND w = GetWindow(caption, GW_HWNDPREV); w != nullptr;
+             w = GetWindow(w, GW_HWNDPREV)) {
+            above = above || w == digit;
+        }
+        EXPECT_TRUE(above);
+    }
+}
+
+TEST_F(VantrelWindow, EveryCaptionShowsWholeAndEachSuperscriptRightAfterItsLetters) {
     for (const UINT dpi : {72u, 96u, 144u, 120u}) {
         SCOPED_TRACE(dpi);
         Frm_vantrel->ChangeDpi(dpi, nullptr);
-        // No caption loses ink to its own box.
-        for (const wchar_t* sheet :
-             {L"TbSht_G", L"TbSht_c", L"TbSht_Q", L"TbSht_QQ", L"TbSht_H", L"TbSht_P"}) {
-            for (HWND w = GetWindow(Control(sheet), GW_CHILD); w != nullptr;
-                 w = GetWindow(w, GW_HWNDNEXT)) {
-                const std::wstring name = LayoutNameOf(w);
-                if (name.rfind(L"Lbl_", 0) != 0) {
-                    continue;
-                }
-                const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
-                long shown = 0;
-                for (const POINT& p : InkOf(w)) {
-                    shown = std::max(shown, p.x + 1 - PlaceIn(w, GetParent(w)).left);
-                }
-                EXPECT_EQ(shown, FreeInkEnd(font, Text(w))) << ToUtf8(name);
-            }
+        ExpectCaptionsWholeFor(dpi);
+    }
+}
+
+// Windows 7 has no per-window density: the window is laid out once, when it
+// is created, for the system's density.
+TEST(Windows7, TheWindowIsLaidOutOnceForTheSystemsDensity) {
+    for (const UINT dpi : {96u, 144u}) {
+        SCOPED_TRACE(dpi);
+        UseWindows7Fallbacks(dpi);
+        {
+            int argc = 0;
+            TApplication application(argc, nullptr);
+            application.Initialize();
+            application.CreateForm(Frm_vantrel);
+            Frm_vantrel->Show();
+            Pump();
+            EXPECT_EQ(Frm_vantrel->Dpi(), dpi);
+            RECT outer{};
+            GetWindowRect(Frm_vantrel->Handle(), &outer);
+            EXPECT_EQ(outer.left, ScaledLength(190, dpi / kDesignDpi));
+            EXPECT_EQ(outer.top, ScaledLength(132, dpi / kDesignDpi));
+            ExpectLaidOutFor(dpi);
+            ExpectCaptionsWholeFor(dpi);
         }
-        for (const auto& [digitName, captionName] : superscripts) {
-            SCOPED_TRACE(ToUtf8(digitName));
-            const HWND digit = Control(digitName);
-            const HWND caption = Control(captionName);
-            const std::vector<POINT> digitInk = InkOf(digit);
-            const std::vector<POINT> captionInk = InkOf(caption);
-            ASSERT_FALSE(digitInk.empty());
-            long digitInkLeft = LONG_MAX;
-            for (const POINT& p : digitInk) {
-                digitInkLeft = std::min(digitInkLeft, p.x);
-            }
-            // The raised letters are the caption's ink before the digit's.
-            long raisedInkEnd = LONG_MIN;
-            const RECT digitBox = PlaceIn(digit, GetParent(digit));
-            for (const POINT& p : captionInk) {
-                if (p.x < digitInkLeft) {
-                    raisedInkEnd = std::max(raisedInkEnd, p.x + 1);
-                }
-                // The digit's opaque box would hide it.
-                EXPECT_FALSE(PtInRect(&digitBox, p)) << p.x << "," << p.y;
-            }
-            // Clear of them, and no farther than the Linux window's four
-            // pixels at 120 ppi.
-            EXPECT_GE(digitInkLeft - raisedInkEnd, 1);
-            EXPECT_LE(digitInkLeft - raisedInkEnd, ScaledLength(4, dpi / kDesignDpi));
-            // Drawn above its caption in the z-order.
-            bool above = false;
-            for (HWND w = GetWindow(caption, GW_HWNDPREV); w != nullptr;
-                 w = GetWindow(w, GW_HWNDPREV)) {
-                above = above || w == digit;
-            }
-            EXPECT_TRUE(above);
-        }
+        UseWindows7Fallbacks(0);
     }
 }
 

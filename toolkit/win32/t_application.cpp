@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "dynamic_calls.h"
 #include "toolkit/exceptions.h"
 #include "wide_text.h"
 #include "window_classes.h"
@@ -116,7 +117,7 @@ void TApplication::ApplyIcon(HWND window, UINT dpi) const {
     }
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
-        const int size = GetSystemMetricsForDpi(metric, dpi);
+        const int size = SystemMetricForDpi(metric, dpi);
         // Shared: the system keeps one copy per size and frees it at the end.
         const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource_),
                                                         IMAGE_ICON, size, size, LR_SHARED));

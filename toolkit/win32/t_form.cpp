@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "dynamic_calls.h"
 #include "layout_name.h"
 #include "t_application.h"
 #include "t_edit.h"
@@ -68,9 +69,9 @@ void TForm::Loaded() {
         const double factor = dpi / kDesignDpi;
         return POINT{ScaledLength(left_, factor), ScaledLength(top_, factor)};
     };
-    const UINT dpi = GetDpiForWindow(Handle());
+    const UINT dpi = WindowDpi(Handle());
     ApplyScale(dpi, corner(dpi));
-    const UINT there = GetDpiForWindow(Handle());
+    const UINT there = WindowDpi(Handle());
     if (there != dpi) {
         ApplyScale(there, corner(there));
     }
@@ -109,7 +110,7 @@ void TForm::ApplyScale(UINT dpi, POINT corner) {
     }
     const SIZE client{scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
     RECT outer{0, 0, client.cx, client.cy};
-    AdjustWindowRectExForDpi(&outer, kFormStyle, FALSE, 0, dpi);
+    AdjustWindowRectForDpi(outer, kFormStyle, 0, dpi);
     outerSize_ = {outer.right - outer.left, outer.bottom - outer.top};
     SetWindowPos(Handle(), nullptr, corner.x, corner.y, outerSize_.cx, outerSize_.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);

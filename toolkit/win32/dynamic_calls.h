@@ -1,0 +1,37 @@
+// The Windows functions this toolkit uses that came after Windows 7 SP1, the
+// oldest Windows Vantrel runs on. The toolkit builds against the Windows 7 API
+// (_WIN32_WINNT 0x0601), so calling one of them directly does not compile:
+// each is looked up in its DLL when first used, and where the running Windows
+// lacks it, the fallback beside it does the work the way Windows 7 does.
+//
+// Density: Windows 10 1703 and later run the program per-monitor DPI aware
+// (version 2, from the manifest), and a window follows the density of the
+// screen it is on. Earlier Windows run it system DPI aware: every window has
+// the system's density, laid out once for it, and Windows stretches it on a
+// screen of another density.
+#pragma once
+
+#include <windows.h>
+
+namespace vantrel {
+
+// The density of `window`'s screen; the system's density where Windows has
+// no per-window density (GetDpiForWindow, Windows 10 1607).
+UINT WindowDpi(HWND window);
+
+// The outer rectangle of a window whose client area is `rect`, with its frame
+// at `dpi` (AdjustWindowRectExForDpi, Windows 10 1607); at the system's
+// density where Windows has nothing else.
+bool AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
+
+// A system metric at `dpi` (GetSystemMetricsForDpi, Windows 10 1607); at the
+// system's density where Windows has nothing else.
+int SystemMetricForDpi(int index, UINT dpi);
+
+// From now on, behaves as on Windows 7: the newer functions count as absent
+// and the system's density is `systemDpi`; 0 goes back to what the running
+// Windows has. The window tests lay the window out this way, since Wine, like
+// Windows 10, has the newer functions.
+void UseWindows7Fallbacks(UINT systemDpi);
+
+}  // namespace vantrel
