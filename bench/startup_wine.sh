@@ -3,9 +3,13 @@
 # measured the same way on the same Xvfb display: the time from launching the
 # process (`wine Vantrel.exe`, `vantrel`) to its first top-level window being
 # mapped on the display, seen as an X event by launch_until_mapped.c. Beside
-# them, the floor under Wine: a bare Win32 window with one edit field
-# (startup/win32_floor.cpp, built here with mingw-w64 as Vantrel.exe is).
-# Runs are interleaved after one discarded warm-up each; medians are printed.
+# them, two floors under Wine, built here with mingw-w64 as Vantrel.exe is:
+# a bare Win32 window with one edit field (startup/win32_floor.cpp), and a
+# window holding as many controls of the same classes as Vantrel's, created
+# in a loop with nothing else, from common controls 6 through Vantrel's own
+# manifest (startup/win32_controls_floor.cpp): what Wine's cost for the
+# controls alone is. Runs are interleaved after one discarded warm-up each;
+# medians are printed, with Vantrel.exe's ratio to each floor.
 #
 # Wine runs as the Windows tests run it (tests/win32/wine_run.sh): the build
 # tree's prefix, its own Xvfb, a persistent wineserver with Wine's services
@@ -46,6 +50,10 @@ trap '"$wine_run" --stop "$state"' EXIT
 cc -O2 -Wall -Wextra -o "$work/launch_until_mapped" "$root/bench/startup/launch_until_mapped.c" -lX11
 x86_64-w64-mingw32-g++-posix -O2 -static -mwindows -o "$work/win32_floor.exe" \
     "$root/bench/startup/win32_floor.cpp"
+x86_64-w64-mingw32-windres -I "$(dirname "$exe")" -O coff -o "$work/controls_floor.res.o" \
+    "$root/bench/startup/win32_controls_floor.rc"
+x86_64-w64-mingw32-g++-posix -O2 -static -mwindows -o "$work/win32_controls_floor.exe" \
+    "$root/bench/startup/win32_controls_floor.cpp" "$work/controls_floor.res.o" -lcomctl32
 
 # The environment wine_run.sh gives the programs it starts; `wine` itself is
 # launched, so that nothing but Wine stands between the launch and the window.
@@ -57,8 +65,8 @@ unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
-names=(wine floor qt)
-commands=("wine $exe" "wine $work/win32_floor.exe" "$qt")
+names=(wine floor controls qt)
+commands=("wine $exe" "wine $work/win32_floor.exe" "wine $work/win32_controls_floor.exe" "$qt")
 measure() {  # index -> prints "map_ms maxrss_kb"
     local i=$1 out
     # shellcheck disable=SC2086  # the command is a program and its argument
@@ -82,12 +90,17 @@ median() {  # column -> median of that column of stdin
 echo "Start-up to the window mapped on Xvfb, median of $runs runs, warm cache"
 echo "machine: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(nproc) cores, $(wine --version)"
 printf '%-28s %10s %14s %18s\n' program start-up/ms "(min-max)" "peak RSS/MB"
-labels=("Vantrel.exe under Wine" "Win32 floor under Wine" "vantrel (Qt) under Xvfb")
+labels=("Vantrel.exe under Wine" "Win32 floor under Wine" "Win32 controls floor, Wine" "vantrel (Qt) under Xvfb")
 for i in "${!names[@]}"; do
     file=$work/${names[$i]}.runs
     printf '%-28s %10.1f %14s %18.1f\n' "${labels[$i]}" "$(median 1 <"$file")" \
         "$(sort -n "$file" | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.1f-%.1f", lo, hi }')" \
         "$(median 2 <"$file" | awk '{ print $1 / 1024 }')"
+done
+vantrel=$(median 1 <"$work/wine.runs")
+for floor in floor controls; do
+    printf 'Vantrel.exe against the %s: %.2fx\n' "$([ $floor = floor ] && echo "bare Win32 window" || echo "controls floor")" \
+        "$(echo "$vantrel $(median 1 <"$work/$floor.runs")" | awk '{ print $1 / $2 }')"
 done
 echo "(peak RSS of the program's own process; under Wine the wineserver and Wine's services run beside it)"
 echo "rerun: bench/startup_wine.sh --runs $runs"

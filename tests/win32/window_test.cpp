@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "dynamic_calls.h"
-#include "layout_name.h"
 #include "t_application.h"
 #include "t_edit.h"
 #include "t_label.h"
 #include "t_page_control.h"
 #include "toolkit/design_metrics.h"
 #include "ui/tfrm_vantrel.h"
+#include "ui_vantrel_ids.h"
 #include "wide_text.h"
 #include "window_font.h"
 
@@ -110,8 +110,7 @@ public:
     CountingForm() {
         SetFont({8, true});
         SetDesignBounds({0, 0, 200, 60});
-        field = Create<TEdit>(*this, "Edt_a");
-        field->SetDesignBounds({8, 8, 121, 24});
+        field = Create<TEdit>(*this, {"Edt_a", 100, {8, 8, 121, 24}, L"", {}});
         field->KeyPress.Bind(this, &CountingForm::OnKeyPress);
         field->KeyUp.Bind(this, &CountingForm::OnKeyUp);
         SetTabOrder({field});
@@ -128,11 +127,32 @@ public:
     int keyUps = 0;
 };
 
-// A control of the Vantrel window by its layout name.
-HWND Control(const wchar_t* name) {
-    const HWND control = FindLayoutControl(Frm_vantrel->Handle(), name);
-    EXPECT_NE(control, nullptr) << "no control " << ToUtf8(name);
-    return control;
+// A control of the Vantrel window by its layout name, found as other programs
+// find it: the descendant window with the control ID the layout gives it.
+HWND Control(std::string_view name) {
+    const auto named =
+        std::find_if(std::begin(Ui::Frm_vantrelIds::all), std::end(Ui::Frm_vantrelIds::all),
+                     [&](const auto& control) { return control.name == name; });
+    struct Search {
+        int id;
+        HWND found = nullptr;
+    } search{named != std::end(Ui::Frm_vantrelIds::all) ? named->id : -1};
+    EnumChildWindows(
+        Frm_vantrel->Handle(),
+        [](HWND window, LPARAM context) {
+            auto& search = *reinterpret_cast<Search*>(context);
+            search.found = GetDlgCtrlID(window) == search.id ? window : nullptr;
+            return search.found == nullptr ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    EXPECT_NE(search.found, nullptr) << "no control " << name;
+    return search.found;
+}
+
+// The layout name of the control whose window this is, or "".
+std::string NameOf(HWND window) {
+    const TControl* control = TControl::FromHandle(window);
+    return control != nullptr ? control->Name() : "";
 }
 
 // The application with the form created from the layout, shown and active.
@@ -145,7 +165,7 @@ protected:
         Pump();
     }
 
-    std::wstring Focused() const { return LayoutNameOf(GetFocus()); }
+    std::string Focused() const { return NameOf(GetFocus()); }
 
     int argc_ = 0;
     TApplication application_{argc_, nullptr};
@@ -243,17 +263,17 @@ TEST(ValueField, AnEditWithoutAKeyRaisesOneKeyUpAfterwardsAndTheProgramsTextNone
 
 TEST_F(VantrelWindow, TabFollowsTheLayoutsOrderOnTheShownSheetAndSelectsAFieldsText) {
     Frm_vantrel->PgCntrl->SetActivePageIndex(5);
-    SetFocus(Control(L"PgCntrl"));
+    SetFocus(Control("PgCntrl"));
     Frm_vantrel->Edt_PMPa->SetText("42");
-    const std::vector<std::wstring> expected = {
-        L"Edt_PGPa",   L"Edt_PMPa",   L"Edt_PkPa",    L"Edt_PPa",    L"Edt_Pmvst",
-        L"Edt_Pmmvst", L"Edt_Pmrtst", L"Edt_Pmmrtst", L"Edt_Pkg_cm", L"Edt_Pkg_m",
-        L"Edt_Patm",   L"Edt_Pkg_mm", L"Btn_Exit",    L"Btn_Help",   L"PgCntrl"};
-    std::vector<std::wstring> visited;
+    const std::vector<std::string> expected = {
+        "Edt_PGPa",   "Edt_PMPa",   "Edt_PkPa",    "Edt_PPa",    "Edt_Pmvst",
+        "Edt_Pmmvst", "Edt_Pmrtst", "Edt_Pmmrtst", "Edt_Pkg_cm", "Edt_Pkg_m",
+        "Edt_Patm",   "Edt_Pkg_mm", "Btn_Exit",    "Btn_Help",   "PgCntrl"};
+    std::vector<std::string> visited;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         Key(VK_TAB);
         visited.push_back(Focused());
-        if (visited.back() == L"Edt_PMPa") {
+        if (visited.back() == "Edt_PMPa") {
             DWORD start = 1;
             DWORD end = 0;
             SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -282,11 +302,11 @@ TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
     const auto style = GetWindowLongW(Frm_vantrel->Handle(), GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_SYSMENU | WS_MINIMIZEBOX),
               WS_SYSMENU | WS_MINIMIZEBOX);
-    EXPECT_EQ(Text(Control(L"StatusBar1")), L"");
+    EXPECT_EQ(Text(Control("StatusBar1")), L"");
     EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), 0);
-    EXPECT_TRUE(IsWindowVisible(Control(L"Edt_Gm_h")));
-    EXPECT_FALSE(IsWindowVisible(Control(L"Edt_QGW")));
-    EXPECT_EQ(Focused(), L"PgCntrl");
+    EXPECT_TRUE(IsWindowVisible(Control("Edt_Gm_h")));
+    EXPECT_FALSE(IsWindowVisible(Control("Edt_QGW")));
+    EXPECT_EQ(Focused(), "PgCntrl");
     // Typing before any field has the focus changes no field.
     Key('1', L'1');
     EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "");
@@ -303,14 +323,14 @@ void ExpectLaidOutFor(UINT dpi) {
     EXPECT_EQ(client.bottom, scaled(366));
     // The one field off the grid, within its sheet.
     RECT field{};
-    GetWindowRect(Control(L"Edt_QMk_k"), &field);
-    MapWindowPoints(nullptr, Control(L"TbSht_c"), reinterpret_cast<POINT*>(&field), 2);
+    GetWindowRect(Control("Edt_QMk_k"), &field);
+    MapWindowPoints(nullptr, Control("TbSht_c"), reinterpret_cast<POINT*>(&field), 2);
     EXPECT_EQ(field.left, scaled(272));
     EXPECT_EQ(field.top, scaled(88));
     EXPECT_EQ(field.right, scaled(272 + 121));
     // The status bar still meets the bottom edge.
     RECT status{};
-    GetWindowRect(Control(L"StatusBar1"), &status);
+    GetWindowRect(Control("StatusBar1"), &status);
     MapWindowPoints(nullptr, Frm_vantrel->Handle(), reinterpret_cast<POINT*>(&status), 2);
     EXPECT_EQ(status.bottom, client.bottom);
     // Text at whole pixels, rounded down: 13 design pixels of character.
@@ -415,17 +435,16 @@ long FreeInkEnd(HFONT font, const std::wstring& text) {
 // Every caption of the Vantrel window shows whole, and each superscript digit
 // stands right after the letters it raises, as laid out for `dpi`.
 void ExpectCaptionsWholeFor(UINT dpi) {
-    const std::pair<const wchar_t*, const wchar_t*> superscripts[] = {
-        {L"Label3", L"Lbl_Gm_h"},   {L"Label4", L"Lbl_Gm_m"},      {L"Label5", L"Lbl_Gm_c"},
-        {L"Label2", L"Lbl_Pkg_mm"}, {L"Lbl_Index", L"Lbl_Pkg_cm"}, {L"Label1", L"Lbl_Pkg_m"},
+    const std::pair<const char*, const char*> superscripts[] = {
+        {"Label3", "Lbl_Gm_h"},   {"Label4", "Lbl_Gm_m"},      {"Label5", "Lbl_Gm_c"},
+        {"Label2", "Lbl_Pkg_mm"}, {"Lbl_Index", "Lbl_Pkg_cm"}, {"Label1", "Lbl_Pkg_m"},
     };
     // No caption loses ink to its own box.
-    for (const wchar_t* sheet :
-         {L"TbSht_G", L"TbSht_c", L"TbSht_Q", L"TbSht_QQ", L"TbSht_H", L"TbSht_P"}) {
+    for (const char* sheet : {"TbSht_G", "TbSht_c", "TbSht_Q", "TbSht_QQ", "TbSht_H", "TbSht_P"}) {
         for (HWND w = GetWindow(Control(sheet), GW_CHILD); w != nullptr;
              w = GetWindow(w, GW_HWNDNEXT)) {
-            const std::wstring name = LayoutNameOf(w);
-            if (name.rfind(L"Lbl_", 0) != 0) {
+            const std::string name = NameOf(w);
+            if (name.rfind("Lbl_", 0) != 0) {
                 continue;
             }
             const auto font = reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0));
@@ -433,11 +452,11 @@ void ExpectCaptionsWholeFor(UINT dpi) {
             for (const POINT& p : InkOf(w)) {
                 shown = std::max(shown, p.x + 1 - PlaceIn(w, GetParent(w)).left);
             }
-            EXPECT_EQ(shown, FreeInkEnd(font, Text(w))) << ToUtf8(name);
+            EXPECT_EQ(shown, FreeInkEnd(font, Text(w))) << name;
         }
     }
     for (const auto& [digitName, captionName] : superscripts) {
-        SCOPED_TRACE(ToUtf8(digitName));
+        SCOPED_TRACE(digitName);
         const HWND digit = Control(digitName);
         const HWND caption = Control(captionName);
         const std::vector<POINT> digitInk = InkOf(digit);
@@ -513,15 +532,13 @@ TEST_F(VantrelWindow, TheWindowFontHasTheDesignsTextHeightAndCyrillic) {
 
 TEST_F(VantrelWindow, FieldsAreNamedForAssistiveTechnologyAsTheirCaptionsRead) {
     struct Named {
-        const wchar_t* field;
+        const char* field;
         const wchar_t* name;
     };
     // The accessible name, not the caption's own characters: a superscript
     // digit, a Cyrillic М where the caption has a Latin M.
-    const Named fields[] = {{L"Edt_Gm_h", L"м³/ч"},
-                            {L"Edt_QMW", L"МВт"},
-                            {L"Edt_Pkg_cm", L"кгс/см²"},
-                            {L"Edt_Hg", L"гс"}};
+    const Named fields[] = {
+        {"Edt_Gm_h", L"м³/ч"}, {"Edt_QMW", L"МВт"}, {"Edt_Pkg_cm", L"кгс/см²"}, {"Edt_Hg", L"гс"}};
     for (const Named& f : fields) {
         IAccessible* accessible = nullptr;
         ASSERT_EQ(
@@ -533,7 +550,7 @@ TEST_F(VantrelWindow, FieldsAreNamedForAssistiveTechnologyAsTheirCaptionsRead) {
         self.lVal = CHILDID_SELF;
         BSTR name = nullptr;
         EXPECT_EQ(accessible->get_accName(self, &name), S_OK);
-        EXPECT_EQ(std::wstring(name != nullptr ? name : L""), f.name) << ToUtf8(f.field);
+        EXPECT_EQ(std::wstring(name != nullptr ? name : L""), f.name) << f.field;
         SysFreeString(name);
         accessible->Release();
     }
@@ -542,17 +559,17 @@ TEST_F(VantrelWindow, FieldsAreNamedForAssistiveTechnologyAsTheirCaptionsRead) {
 TEST_F(VantrelWindow, ARefusedTextShowsOneWarningAndChangesNothing) {
     MessageBoxes boxes;
     Frm_vantrel->PgCntrl->SetActivePageIndex(2);
-    SetFocus(Control(L"Edt_QkW"));
+    SetFocus(Control("Edt_QkW"));
     Key('1', L'1');
     ASSERT_EQ(Frm_vantrel->Edt_QW->GetText(), "1000");
     // Set from outside, as a screen reader sets a value: judged once done.
-    SendMessageW(Control(L"Edt_QkW"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1x"));
+    SendMessageW(Control("Edt_QkW"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1x"));
     Pump();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, L"Вантрел едениц измерения");
     EXPECT_NE(boxes.shown[0].text.find(L"1x"), std::wstring::npos);
     EXPECT_EQ(Frm_vantrel->Edt_QW->GetText(), "1000");
-    EXPECT_EQ(Focused(), L"Edt_QkW");
+    EXPECT_EQ(Focused(), "Edt_QkW");
     // The Enter that dismissed the box is released over the field: nothing.
     PostMessageW(GetFocus(), WM_KEYUP, VK_RETURN, kReleased | 1);
     Pump();

@@ -2,61 +2,55 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 
 namespace vantrel {
 
-namespace {
+AccessibleAnnotations::~AccessibleAnnotations() {
+    Clear();
+}
 
-// The annotation service, for as long as it is used.
-class PropertyServices {
-public:
-    PropertyServices() {
-        CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                         reinterpret_cast<void**>(&services_));
+bool AccessibleAnnotations::SetName(HWND window, std::wstring_view name) {
+    return Set(window, PROPID_ACC_NAME, name);
+}
+
+bool AccessibleAnnotations::SetDescription(HWND window, std::wstring_view description) {
+    return Set(window, PROPID_ACC_DESCRIPTION, description);
+}
+
+bool AccessibleAnnotations::Set(HWND window, const GUID& property, std::wstring_view text) {
+    if (services_ == nullptr && !unavailable_) {
+        unavailable_ =
+            FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IAccPropServices, reinterpret_cast<void**>(&services_)));
     }
-    ~PropertyServices() {
-        if (services_ != nullptr) {
-            services_->Release();
-        }
-    }
-    PropertyServices(const PropertyServices&) = delete;
-    PropertyServices& operator=(const PropertyServices&) = delete;
-
-    IAccPropServices* operator->() const { return services_; }
-    explicit operator bool() const { return services_ != nullptr; }
-
-private:
-    IAccPropServices* services_ = nullptr;
-};
-
-bool Annotate(HWND window, const MSAAPROPID& property, std::wstring_view text) {
-    const PropertyServices services;
-    if (!services) {
+    if (services_ == nullptr) {
         return false;
     }
     const std::wstring value(text);
-    return SUCCEEDED(services->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT),
-                                              CHILDID_SELF, property, value.c_str()));
-}
-
-}  // namespace
-
-bool AnnotateAccessibleName(HWND window, std::wstring_view name) {
-    return Annotate(window, PROPID_ACC_NAME, name);
-}
-
-bool AnnotateAccessibleDescription(HWND window, std::wstring_view description) {
-    return Annotate(window, PROPID_ACC_DESCRIPTION, description);
-}
-
-void ClearAccessibleAnnotations(HWND window) {
-    const PropertyServices services;
-    if (services) {
-        const MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION};
-        services->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, properties,
-                                 static_cast<int>(std::size(properties)));
+    if (FAILED(services_->SetHwndPropStr(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                         property, value.c_str()))) {
+        return false;
     }
+    if (std::find(annotated_.begin(), annotated_.end(), window) == annotated_.end()) {
+        annotated_.push_back(window);
+    }
+    return true;
+}
+
+void AccessibleAnnotations::Clear() {
+    if (services_ == nullptr) {
+        return;
+    }
+    const MSAAPROPID properties[] = {PROPID_ACC_NAME, PROPID_ACC_DESCRIPTION};
+    for (HWND window : annotated_) {
+        services_->ClearHwndProps(window, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                  properties, static_cast<int>(std::size(properties)));
+    }
+    annotated_.clear();
+    services_->Release();
+    services_ = nullptr;
 }
 
 }  // namespace vantrel

@@ -12,13 +12,33 @@
 #include <windows.h>
 
 #include <string_view>
+#include <vector>
+
+struct IAccPropServices;
 
 namespace vantrel {
 
-// Each returns whether the annotation was set.
-bool AnnotateAccessibleName(HWND window, std::wstring_view name);
-bool AnnotateAccessibleDescription(HWND window, std::wstring_view description);
-// Drops both annotations; a window's destruction does.
-void ClearAccessibleAnnotations(HWND window);
+// The annotations of one window's controls, through one annotation service,
+// made when the first is set. Clearing drops them all; the window does it
+// before its controls go.
+class AccessibleAnnotations {
+public:
+    AccessibleAnnotations() = default;
+    ~AccessibleAnnotations();
+    AccessibleAnnotations(const AccessibleAnnotations&) = delete;
+    AccessibleAnnotations& operator=(const AccessibleAnnotations&) = delete;
+
+    // Each returns whether the annotation was set.
+    bool SetName(HWND window, std::wstring_view name);
+    bool SetDescription(HWND window, std::wstring_view description);
+    void Clear();
+
+private:
+    bool Set(HWND window, const GUID& property, std::wstring_view text);
+
+    IAccPropServices* services_ = nullptr;
+    bool unavailable_ = false;  // COM could not make the service
+    std::vector<HWND> annotated_;
+};
 
 }  // namespace vantrel

@@ -4,14 +4,20 @@
 What uic is to the Qt toolkit, this is to the Win32 one: it reads the same
 layout file and writes `ui_<name>.h`, holding `Ui::<class>` with one member
 per control under its layout name and a `setupUi(form)` that creates the
-controls, gives them the layout's places, sizes, texts, fonts and accessible
-names, sets the tab order and binds every <connection> to a method of the
-form. The binding is a pointer to the method, so a connection that names a
-method the form does not have fails the build, and the compiler itself
-refuses anything in the layout it cannot carry over (an unknown control,
-property, signal or slot) rather than drop it silently.
+controls, each with its control ID, place, size, text and font, gives them
+their accessible names and other properties, sets the tab order and binds
+every <connection> to a method of the form. The binding is a pointer to the
+method, so a connection that names a method the form does not have fails the
+build, and the compiler itself refuses anything in the layout it cannot carry
+over (an unknown control, property, signal or slot) rather than drop it
+silently.
 
-    form_compiler.py LAYOUT.ui OUTPUT.h
+It also writes `ui_<name>_ids.h`, which depends on nothing: every control's
+control ID by its layout name (`Ui::<class>Ids`), generated from the layout,
+for programs that find the window's controls from outside, as Windows
+programs do (GetDlgItem, GetDlgCtrlID).
+
+    form_compiler.py LAYOUT.ui OUTPUT.h IDS.h
 """
 
 import sys
@@ -35,6 +41,13 @@ CONTROLS = {
 # Properties applied once the control's children exist (a page control can
 # only show a sheet it holds).
 AFTER_CHILDREN = {"currentIndex"}
+
+# Properties a control is created with, by the field of vantrel::ControlSpec
+# that takes them.
+CREATION = {"geometry": "bounds", "text": "text", "title": "text", "font": "font"}
+
+# The first control ID; each control's is this plus its place in the layout.
+FIRST_ID = 100
 
 
 class LayoutError(Exception):
@@ -127,6 +140,7 @@ class Form:
         self.form_name = top.get("name")
         self.kinds = {}  # control name -> kind, the form included
         self.members = []  # (kind, name) in layout order
+        self.ids = {}  # control name -> control ID
         self.statements = []
         self.kinds[self.form_name] = "TForm"
         self.build(top, parent=None)
@@ -137,6 +151,19 @@ class Form:
     def build(self, widget, parent):
         name = widget.get("name")
         kind = control_kind(widget)
+        later = []
+        spec = {}
+        properties = []
+        for element in widget:
+            if element.tag not in ("property", "attribute"):
+                continue
+            prop = element.get("name")
+            if parent is not None and prop in CREATION:
+                spec[CREATION[prop]] = property_value(element)
+            elif prop in AFTER_CHILDREN:
+                later.append(element)
+            else:
+                properties.append(element)
         if parent is not None:
             if not name or not name.isidentifier():
                 raise LayoutError(f"a {kind} has no usable name: {name!r}")
@@ -144,15 +171,15 @@ class Form:
                 raise LayoutError(f"two controls are named {name}")
             self.kinds[name] = kind
             self.members.append((kind, name))
+            self.ids[name] = FIRST_ID + len(self.ids)
+            fields = [f".name = {cpp_string(name)}", f".id = {self.ids[name]}"]
+            fields += [f".{field} = {spec.get(field, '{}')}" for field in ("bounds", "text", "font")]
             self.statements.append(
-                f"{name} = vantrel::Create<{NAMESPACE}{kind}>(*{parent}, {cpp_string(name)});")
+                f"{name} = vantrel::Create<{NAMESPACE}{kind}>(*{parent}, {{{', '.join(fields)}}});")
         else:
             self.statements.append(f"{name}->SetName({cpp_string(name)});")
-        later = []
-        for element in widget:
-            if element.tag in ("property", "attribute"):
-                later.append(element) if element.get("name") in AFTER_CHILDREN else \
-                    self.statements.append(self.set_property(name, element))
+        for element in properties:
+            self.statements.append(self.set_property(name, element))
         for child in widget.findall("widget"):
             self.build(child, parent=name)
         for element in later:
@@ -178,6 +205,12 @@ class Form:
                 raise LayoutError(f"tab stop {name!r} is no control of the form")
         if len(set(order)) != len(order):
             raise LayoutError("a control stands twice in the tab order")
+        # Windows' dialog manager tabs through the windows in their z-order,
+        # which is the order they are created in, the layout's.
+        laid_out = [name for _, name in self.members if name in order]
+        if laid_out != order:
+            raise LayoutError("the tab order is not the layout's order of its controls: "
+                              + ", ".join(order))
         return order
 
     @staticmethod
@@ -252,28 +285,57 @@ class Form:
         return "\n".join(lines)
 
 
+    def ids_header(self, source_name):
+        lines = [
+            f"// Built from {source_name} by toolkit/win32/form_compiler.py: edit the layout,",
+            "// not this file.",
+            "#pragma once",
+            "",
+            "namespace Ui {",
+            "",
+            f"// The control ID of every control of {self.form_name}: its window is the",
+            "// child of its parent's window with this ID.",
+            f"struct {self.class_name}Ids {{",
+        ]
+        lines += [f"    static constexpr int {name} = {self.ids[name]};" for _, name in self.members]
+        lines += [
+            "",
+            "    struct Named {",
+            "        const char* name;",
+            "        int id;",
+            "    };",
+            "    static constexpr Named all[] = {",
+        ]
+        lines += [f"        {{{cpp_string(name)}, {name}}}," for _, name in self.members]
+        lines += ["    };", "};", "", "}  // namespace Ui", ""]
+        return "\n".join(lines)
+
+
 def compile_layout(text, source_name="layout.ui"):
+    """The form description and the control IDs' header."""
     try:
         root = ET.fromstring(text)
     except ET.ParseError as error:
         raise LayoutError(f"not a layout: {error}") from error
-    return Form(root).header(source_name)
+    form = Form(root)
+    return form.header(source_name), form.ids_header(source_name)
 
 
 def main(argv):
-    if len(argv) != 3:
+    if len(argv) != 4:
         print(__doc__.strip().splitlines()[-1].strip(), file=sys.stderr)
         return 2
-    layout_path, output_path = argv[1], argv[2]
+    layout_path, output_path, ids_path = argv[1:4]
     with open(layout_path, encoding="utf-8") as layout:
         text = layout.read()
     try:
-        header = compile_layout(text, layout_path.rsplit("/", 1)[-1])
+        header, ids = compile_layout(text, layout_path.rsplit("/", 1)[-1])
     except LayoutError as error:
         print(f"{layout_path}: {error}", file=sys.stderr)
         return 1
-    with open(output_path, "w", encoding="utf-8") as output:
-        output.write(header)
+    for path, contents in ((output_path, header), (ids_path, ids)):
+        with open(path, "w", encoding="utf-8") as output:
+            output.write(contents)
     return 0
 
 

@@ -9,7 +9,7 @@ namespace vantrel {
 
 class TButton : public TControl {
 public:
-    TButton(TControl& parent, std::string_view name);
+    TButton(TControl& parent, const ControlSpec& spec);
 
     // A click, by mouse or by Space. Named as the layout's connections name
     // the signal.

@@ -4,66 +4,78 @@
 
 #include <stdexcept>
 
-#include "accessible_annotation.h"
-#include "layout_name.h"
 #include "t_application.h"
 #include "t_form.h"
 #include "toolkit/exceptions.h"
-#include "wide_text.h"
+#include "window_classes.h"
 
 namespace vantrel {
 
-namespace {
+TControl::TControl() = default;
 
-// The window property that leads from a window to its control, within the
-// process.
-constexpr const wchar_t* kControlProperty = L"VantrelControl";
-
-// Control identifiers: unique within the process, so within every parent.
-int NextControlId() {
-    static int next = 100;
-    return next++;
-}
-
-}  // namespace
-
-TControl::TControl(TControl* parent, std::string_view name) : parent_(parent), name_(name) {}
+TControl::TControl(TControl& parent, const ControlSpec& spec)
+    : parent_(&parent),
+      name_(spec.name),
+      id_(spec.id),
+      text_(spec.text),
+      design_(spec.bounds),
+      font_(spec.font) {}
 
 TControl::~TControl() {
     DestroyHandle();
 }
 
-void TControl::CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exStyle) {
-    HWND parent = ParentHandle();
-    const auto id = parent != nullptr
-                        ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(NextControlId()))
-                        : nullptr;
-    handle_ = CreateWindowExW(exStyle, windowClass, L"", style, 0, 0, 0, 0, parent, id,
-                              GetModuleHandleW(nullptr), nullptr);
-    if (handle_ == nullptr) {
+void TControl::CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exStyle, bool subclass) {
+    RECT place{};
+    HWND parentWindow = nullptr;
+    if (parent_ != nullptr) {
+        // At its place, in its font: the form has its density by now.
+        TForm& form = OwnerForm();
+        const FormScale& scale = form.Scale();
+        std::vector<UniqueFont> none;
+        MakeOwnFont(scale, none);
+        place = PlaceFor(scale);
+        parentWindow = ParentWindow();
+    }
+    const HWND created = CreateWindowExW(
+        exStyle, windowClass, text_.c_str(), style, place.left, place.top, place.right - place.left,
+        place.bottom - place.top, parentWindow,
+        parentWindow != nullptr ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)) : nullptr,
+        GetModuleHandleW(nullptr), this);
+    if (created == nullptr) {
         const std::string what = name_.empty() ? "окно" : "элемент окна " + name_;
         throw Exception("Не удалось создать " + what + " (ошибка Windows " +
                         std::to_string(GetLastError()) + ")");
     }
-    SetPropW(handle_, kControlProperty, this);
-    SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    if (!name_.empty()) {
-        SetLayoutName(handle_, ToWide(name_));
+    // A window of the toolkit's classes has set handle_ on WM_NCCREATE.
+    handle_ = created;
+    if (subclass) {
+        if (!SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+            DestroyHandle();
+            throw Exception("Не удалось подготовить элемент окна " + name_);
+        }
+        subclassed_ = true;
+    }
+    if (parent_ != nullptr) {
+        OwnerForm().AddControl(*this);
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     }
 }
 
 void TControl::DestroyHandle() {
     if (handle_ != nullptr) {
-        // Destroys the children's windows too; each clears its own handle.
+        // Destroys the children's windows too.
         DestroyWindow(handle_);
-        handle_ = nullptr;
     }
+    ForgetHandles();
 }
 
-void TControl::SetName(std::string_view name) {
-    name_ = name;
-    if (handle_ != nullptr) {
-        SetLayoutName(handle_, ToWide(name_));
+void TControl::ForgetHandles() {
+    // A system control that is not subclassed hears nothing of its window's
+    // end, and a window handle may soon name another window.
+    handle_ = nullptr;
+    for (const auto& control : controls_) {
+        control->ForgetHandles();
     }
 }
 
@@ -80,7 +92,8 @@ TForm& TControl::OwnerForm() const {
 }
 
 void TControl::SetCaption(std::wstring_view caption) {
-    SetWindowTextW(handle_, std::wstring(caption).c_str());
+    text_ = caption;
+    SetWindowTextW(handle_, text_.c_str());
 }
 
 std::wstring TControl::Caption() const {
@@ -98,40 +111,41 @@ HFONT TControl::FontHandle() const {
 }
 
 void TControl::SetAccessibleName(std::wstring_view name) {
-    annotated_ = AnnotateAccessibleName(handle_, name) || annotated_;
+    OwnerForm().Annotations().SetName(handle_, name);
 }
 
 void TControl::SetAccessibleDescription(std::wstring_view description) {
-    annotated_ = AnnotateAccessibleDescription(handle_, description) || annotated_;
+    OwnerForm().Annotations().SetDescription(handle_, description);
 }
 
 void TControl::Adopt(std::unique_ptr<TControl> control) {
     controls_.push_back(std::move(control));
 }
 
-void TControl::Layout(const FormScale& scale) {
-    PlaceAndSetFont(scale);
-    LayoutChildren(scale);
+RECT TControl::PlaceFor(const FormScale& scale) const {
+    return scale.Rect(design_);
 }
 
-void TControl::UpdateOwnFont(const FormScale& scale) {
-    if (font_.points > 0) {
+void TControl::MakeOwnFont(const FormScale& scale, std::vector<UniqueFont>& retired) {
+    if (font_.points > 0 || parent_ == nullptr) {
+        retired.push_back(std::move(ownFont_));
         ownFont_.Reset(
             CreateLayoutFont(OwnerForm().FontFace(), scale.FontPixels(font_.points), font_.bold));
     }
 }
 
-void TControl::PlaceAndSetFont(const FormScale& scale) {
-    const RECT place = scale.Rect(design_);
+void TControl::Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) {
+    MakeOwnFont(scale, retired);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    const RECT place = PlaceFor(scale);
     SetWindowPos(handle_, nullptr, place.left, place.top, place.right - place.left,
                  place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    UpdateOwnFont(scale);
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+    RelayoutChildren(scale, retired);
 }
 
-void TControl::LayoutChildren(const FormScale& scale) {
+void TControl::RelayoutChildren(const FormScale& scale, std::vector<UniqueFont>& retired) {
     for (const auto& control : controls_) {
-        control->Layout(scale);
+        control->Relayout(scale, retired);
     }
 }
 
@@ -141,7 +155,17 @@ TControl* TControl::FromHandle(HWND window) {
         process != GetCurrentProcessId()) {
         return nullptr;
     }
-    return static_cast<TControl*>(GetPropW(window, kControlProperty));
+    if (IsToolkitWindow(window)) {
+        return reinterpret_cast<TControl*>(GetWindowLongPtrW(window, kControlSlot));
+    }
+    // A system control: by its ID, within the form it belongs to.
+    const HWND root = GetAncestor(window, GA_ROOT);
+    if (root == window || !IsToolkitWindow(root)) {
+        return nullptr;
+    }
+    auto* form = dynamic_cast<TForm*>(FromHandle(root));
+    TControl* control = form != nullptr ? form->ControlWithId(GetDlgCtrlID(window)) : nullptr;
+    return control != nullptr && control->handle_ == window ? control : nullptr;
 }
 
 LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -173,32 +197,52 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefSubclassProc(handle_, message, wParam, lParam);
+    return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
+                       : DefWindowProcW(handle_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR control) {
-    auto* self = reinterpret_cast<TControl*>(control);
-    if (message == WM_NCDESTROY) {
-        ClearLayoutName(window);
-        RemovePropW(window, kControlProperty);
-        if (self->annotated_) {
-            ClearAccessibleAnnotations(window);
-        }
-        RemoveWindowSubclass(window, SubclassProc, id);
-        self->handle_ = nullptr;
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
+LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     // An exception must not unwind through the window system's frames: it is
     // shown like any other that leaves an event method.
     try {
-        return self->HandleMessage(message, wParam, lParam);
+        return HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
         if (Application != nullptr) {
             Application->HandleException(error);
         }
         return 0;
     }
+}
+
+LRESULT CALLBACK TControl::ClassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrW(window, kControlSlot));
+    if (message == WM_NCCREATE) {
+        self = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->handle_ = window;
+        SetWindowLongPtrW(window, kControlSlot, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, kControlSlot, 0);
+        self->handle_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR control) {
+    auto* self = reinterpret_cast<TControl*>(control);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, SubclassProc, id);
+        self->handle_ = nullptr;
+        self->subclassed_ = false;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    return self->Dispatch(message, wParam, lParam);
 }
 
 }  // namespace vantrel

@@ -1,11 +1,13 @@
 // The base of every control of a form on Win32: a window of the system's own
 // class (an edit, a static text, a button...) or of the toolkit's (the form, a
-// sheet), created with its parent, placed from the layout's design pixels and
-// found by its layout name (layout_name.h).
+// sheet), created with its parent at its place for the form's density, with
+// its font and text, and found by its control ID.
 //
-// Each control's window is subclassed, so its messages reach the control
-// first; notifications a child sends its parent (WM_COMMAND, WM_NOTIFY) are
-// handed on to the child. The parent owns its children: they go with it.
+// The toolkit's own classes have a class window procedure that takes the
+// control from CREATESTRUCT; a system control whose messages the toolkit needs
+// (a value field) is subclassed. Notifications a child sends its parent
+// (WM_COMMAND, WM_NOTIFY) reach the child's object through its control ID.
+// The parent owns its children: they go with it.
 #pragma once
 
 #include <windows.h>
@@ -29,6 +31,17 @@ struct LayoutFont {
     bool bold = false;
 };
 
+// What a control is created with: its layout name, its control ID (unique
+// within its form, from the layout), its place in design pixels, its text (a
+// caption, a tab's caption) and its own font, if any.
+struct ControlSpec {
+    std::string_view name;
+    int id = 0;
+    DesignRect bounds;
+    std::wstring_view text;
+    LayoutFont font;
+};
+
 class TControl {
 public:
     virtual ~TControl();
@@ -37,8 +50,8 @@ public:
 
     HWND Handle() const { return handle_; }
     const std::string& Name() const { return name_; }
-    // Also the window's layout-name property, for other processes.
-    void SetName(std::string_view name);
+    void SetName(std::string_view name) { name_ = name; }
+    int Id() const { return id_; }
     TControl* Parent() const { return parent_; }
     // The form the control belongs to (itself, for a form).
     TForm& OwnerForm() const;
@@ -48,6 +61,7 @@ public:
     // The window text: a label's or button's caption, a sheet's tab caption,
     // the form's title.
     virtual void SetCaption(std::wstring_view caption);
+    // The window text as it is now.
     std::wstring Caption() const;
     void SetFont(const LayoutFont& font) { font_ = font; }
     const LayoutFont& Font() const { return font_; }
@@ -60,28 +74,50 @@ public:
     const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
     void Adopt(std::unique_ptr<TControl> control);
 
-    // Places the control and its children for `scale` and gives them their
-    // fonts; the form calls it at creation and when the density changes.
-    virtual void Layout(const FormScale& scale);
+    // Lays the control and its children out again for `scale`, when the
+    // form's density changes: each takes its new font, whose predecessor
+    // goes to `retired` (still selected into the window until it has the new
+    // one), and moves to its new place.
+    virtual void Relayout(const FormScale& scale, std::vector<UniqueFont>& retired);
 
-    // The control of a form whose window this is, or nullptr.
+    // The control of a form of this process whose window this is, or nullptr.
     static TControl* FromHandle(HWND window);
+    // The window procedure of the toolkit's own window classes: the control
+    // comes with WM_NCCREATE, as CreateHandle's creation parameter.
+    static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
 
 protected:
-    // The parent's window holds the control's; the form has none.
-    TControl(TControl* parent, std::string_view name);
-    void CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exStyle = 0);
+    // The form's constructor: no parent.
+    TControl();
+    // A control of `parent`'s, as the layout gives it.
+    TControl(TControl& parent, const ControlSpec& spec);
+
+    // Creates the control's window at its place for the form's density, with
+    // its font and text. A system control is subclassed where `subclass`
+    // says so; a window of the toolkit's own classes takes its messages by
+    // its class's window procedure. Throws vantrel::Exception on failure.
+    void CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exStyle = 0,
+                      bool subclass = false);
     // Destroys the window while the object is still whole; a control does it
     // in its destructor, before its own parts go.
     void DestroyHandle();
-    HWND ParentHandle() const { return parent_ != nullptr ? parent_->handle_ : nullptr; }
-
-    // Moves the control's window to its scaled design place and gives it its
-    // font; Layout does this first.
-    void PlaceAndSetFont(const FormScale& scale);
-    void LayoutChildren(const FormScale& scale);
-    // Makes the control's own font, if the layout gives it one, for `scale`.
-    void UpdateOwnFont(const FormScale& scale);
+    // The text the control was created with, or last given by SetCaption:
+    // known before its window exists.
+    const std::wstring& Text() const { return text_; }
+    // The window its children's windows are created in: its own.
+    virtual HWND ChildParentHandle() const { return handle_; }
+    // The window its own window is created in.
+    HWND ParentWindow() const {
+        return parent_ != nullptr ? parent_->ChildParentHandle() : nullptr;
+    }
+    // Where the control's window goes for `scale`, in its parent window's
+    // client area.
+    virtual RECT PlaceFor(const FormScale& scale) const;
+    // The control's own font, if the layout gives it one, for `scale`; the
+    // one it replaces goes to `retired`.
+    void MakeOwnFont(const FormScale& scale, std::vector<UniqueFont>& retired);
+    void RelayoutChildren(const FormScale& scale, std::vector<UniqueFont>& retired);
 
     // Every message of the control's window; the default handles the
     // notifications of children and the colours of static texts.
@@ -95,21 +131,25 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR control);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void ForgetHandles();
 
-    TControl* parent_;
+    TControl* parent_ = nullptr;
     std::string name_;
+    int id_ = 0;
+    std::wstring text_;  // the window text it is created with
     HWND handle_ = nullptr;
+    bool subclassed_ = false;
     DesignRect design_;
     LayoutFont font_;
     UniqueFont ownFont_;
-    bool annotated_ = false;
     std::vector<std::unique_ptr<TControl>> controls_;
 };
 
 // Creates a control of the layout on `parent`, which owns it.
 template <class Control>
-Control* Create(TControl& parent, std::string_view name) {
-    auto control = std::make_unique<Control>(parent, name);
+Control* Create(TControl& parent, const ControlSpec& spec) {
+    auto control = std::make_unique<Control>(parent, spec);
     Control* created = control.get();
     parent.Adopt(std::move(control));
     return created;

@@ -5,6 +5,7 @@
 
 #include "t_application.h"
 #include "t_form.h"
+#include "toolkit/exceptions.h"
 #include "toolkit/key_char.h"
 #include "wide_text.h"
 
@@ -41,14 +42,17 @@ private:
 
 }  // namespace
 
-TEdit::TEdit(TControl& parent, std::string_view name) : TControl(&parent, name) {
+TEdit::TEdit(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
     // Created first, so that it stands just before the field in the z-order.
     nameLabel_ =
         CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0,
-                        ParentHandle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                        ParentWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (nameLabel_ == nullptr) {
+        throw Exception("Не удалось создать подпись поля " + Name());
+    }
     CreateHandle(WC_EDITW,
                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL,
-                 WS_EX_CLIENTEDGE);
+                 WS_EX_CLIENTEDGE, true);
     // Every character has to pass the key-press event; an input method would
     // commit composed text past it. Number text needs no composition.
     ImmAssociateContextEx(Handle(), nullptr, 0);

@@ -34,7 +34,7 @@ namespace vantrel {
 
 class TEdit : public TControl, public ValueField {
 public:
-    TEdit(TControl& parent, std::string_view name);
+    TEdit(TControl& parent, const ControlSpec& spec);
 
     std::string GetText() const override;
     void SetAccessibleName(std::wstring_view name) override;

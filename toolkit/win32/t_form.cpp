@@ -4,10 +4,9 @@
 #include <functional>
 
 #include "dynamic_calls.h"
-#include "layout_name.h"
 #include "t_application.h"
 #include "t_edit.h"
-#include "t_label.h"
+#include "t_page_control.h"
 #include "toolkit/design_metrics.h"
 #include "window_classes.h"
 
@@ -24,6 +23,10 @@ constexpr int kDesignTextHeight = 16;
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
+// Windows 10 1703 asks a per-monitor aware window for its size at a new
+// density with this message before WM_DPICHANGED; older headers lack it.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 void VisitControls(const TControl& container, const std::function<void(TControl&)>& visit) {
     for (const auto& control : container.Controls()) {
         visit(*control);
@@ -37,18 +40,57 @@ bool CanTakeFocus(HWND window) {
 
 }  // namespace
 
-TForm::TForm() : TControl(nullptr, {}) {
+TForm::TForm() {
     RegisterToolkitClasses();
     CreateHandle(kFormWindowClass, kFormStyle);
 }
 
 TForm::~TForm() {
     // While the form is whole: its windows' last messages still reach it.
+    annotations_.Clear();
     DestroyHandle();
 }
 
 void TForm::SetTabOrder(std::initializer_list<TControl*> order) {
     tabOrder_.assign(order.begin(), order.end());
+    // The dialog manager tabs through the windows in their z-order, which is
+    // the order they were created in, the layout's; the layout's tab order
+    // follows it (the form compiler sees to that). Only a page control goes to
+    // the bottom, for its sheets to cover its display area. The layout lists
+    // it first, and Tab goes round: from the last tab stop Tab still comes to
+    // the tab strip, and from there into the shown sheet.
+    for (TControl* control : tabOrder_) {
+        if (dynamic_cast<TPageControl*>(control) != nullptr) {
+            SetWindowPos(control->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+const FormScale& TForm::Scale() {
+    if (scaled_) {
+        return scale_;
+    }
+    scaled_ = true;
+    fontFace_ =
+        ChooseWindowFace(kWindowFaceCandidates, FontDesignPixels(Font().points), kDesignTextHeight);
+    // At the corner for the density of the screen the form is on; if the
+    // corner lies on a screen of another density, at the corner for that one.
+    // The form is still empty, so moving it costs nothing.
+    UINT dpi = WindowDpi(Handle());
+    for (int move = 0; move < 2; ++move) {
+        const POINT corner = CornerFor(dpi);
+        SetWindowPos(Handle(), nullptr, corner.x, corner.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const UINT there = WindowDpi(Handle());
+        if (there == dpi) {
+            break;
+        }
+        dpi = there;
+    }
+    std::vector<UniqueFont> none;
+    TakeDpi(dpi, nullptr, none);
+    return scale_;
 }
 
 void TForm::Loaded() {
@@ -56,71 +98,58 @@ void TForm::Loaded() {
         return;
     }
     loaded_ = true;
-    fontFace_ =
-        ChooseWindowFace(kWindowFaceCandidates, FontDesignPixels(Font().points), kDesignTextHeight);
-    VisitControls(*this, [](TControl& control) {
-        if (auto* label = dynamic_cast<TLabel*>(&control)) {
-            label->MeasureDesignGap();
-        }
-    });
-    // Placed at the corner for the density of the screen the form is on;
-    // if the corner lies on a screen of another density, again for that one.
-    const auto corner = [this](UINT dpi) {
-        const double factor = dpi / kDesignDpi;
-        return POINT{ScaledLength(left_, factor), ScaledLength(top_, factor)};
-    };
-    const UINT dpi = WindowDpi(Handle());
-    ApplyScale(dpi, corner(dpi));
-    const UINT there = WindowDpi(Handle());
-    if (there != dpi) {
-        ApplyScale(there, corner(there));
-    }
+    Scale();
 }
 
 void TForm::ChangeDpi(UINT dpi, const RECT* suggested) {
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    const POINT corner = suggested != nullptr ? POINT{suggested->left, suggested->top}
-                                              : POINT{window.left, window.top};
-    ApplyScale(dpi, corner);
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The fonts the controls drew with until now: deleted when this returns,
+    // once every control has its new one.
+    std::vector<UniqueFont> retired;
+    // One repaint at the end rather than one for every control moved.
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+    TakeDpi(dpi, suggested, retired);
+    RelayoutChildren(scale_, retired);
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void TForm::ApplyScale(UINT dpi, POINT corner) {
+POINT TForm::CornerFor(UINT dpi) const {
+    const double factor = dpi / kDesignDpi;
+    return {ScaledLength(left_, factor), ScaledLength(top_, factor)};
+}
+
+SIZE TForm::OuterSizeFor(const FormScale& scale) const {
+    RECT outer{0, 0, scale.Length(DesignBounds().width), scale.Length(DesignBounds().height)};
+    AdjustWindowRectForDpi(outer, kFormStyle, 0, scale.Dpi());
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void TForm::TakeDpi(UINT dpi, const RECT* where, std::vector<UniqueFont>& retired) {
     scale_ = FormScale(dpi, Font().points);
-    UpdateOwnFont(scale_);
+    MakeOwnFont(scale_, retired);
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
-    LayoutChildren(scale_);
-    // Captions are as wide as their text now drawn; superscript digits follow
-    // the letters they raise as drawn.
-    std::vector<TLabel*> labels;
-    VisitControls(*this, [&labels](TControl& control) {
-        if (auto* label = dynamic_cast<TLabel*>(&control)) {
-            labels.push_back(label);
-        }
-    });
-    for (TLabel* label : labels) {
-        label->FitWidthToText();
-    }
-    for (TLabel* label : labels) {
-        label->PlaceAfterRaisedLetters(scale_);
-    }
     if (Application != nullptr) {
         Application->ApplyIcon(Handle(), dpi);
     }
-    const SIZE client{scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
-    RECT outer{0, 0, client.cx, client.cy};
-    AdjustWindowRectForDpi(outer, kFormStyle, 0, dpi);
-    outerSize_ = {outer.right - outer.left, outer.bottom - outer.top};
-    SetWindowPos(Handle(), nullptr, corner.x, corner.y, outerSize_.cx, outerSize_.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    outerSize_ = OuterSizeFor(scale_);
+    if (where != nullptr) {
+        SetWindowPos(Handle(), nullptr, where->left, where->top, where->right - where->left,
+                     where->bottom - where->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(Handle(), nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // Where the frame is not drawn at `dpi` after all (Wine draws it at the
     // system's density), the client area is put right by the frame as drawn.
+    const SIZE client{scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
     RECT drawn{};
     GetClientRect(Handle(), &drawn);
     if (drawn.right != client.cx || drawn.bottom != client.cy) {
-        outerSize_.cx += client.cx - drawn.right;
-        outerSize_.cy += client.cy - drawn.bottom;
+        RECT outer{};
+        GetWindowRect(Handle(), &outer);
+        outerSize_ = {outer.right - outer.left + client.cx - drawn.right,
+                      outer.bottom - outer.top + client.cy - drawn.bottom};
         SetWindowPos(Handle(), nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -155,6 +184,17 @@ TEdit* TForm::FindEdit(std::string_view layoutName) const {
     }
     const auto at = editsByName_.find(layoutName);
     return at != editsByName_.end() ? at->second : nullptr;
+}
+
+void TForm::AddControl(TControl& control) {
+    if (control.Id() != 0) {
+        controlsById_[control.Id()] = &control;
+    }
+}
+
+TControl* TForm::ControlWithId(int id) const {
+    const auto found = controlsById_.find(id);
+    return found != controlsById_.end() ? found->second : nullptr;
 }
 
 void TForm::NoteKeyPress(WPARAM key) {
@@ -261,6 +301,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             limits.ptMaxTrackSize.x = std::max(limits.ptMaxTrackSize.x, outerSize_.cx);
             limits.ptMaxTrackSize.y = std::max(limits.ptMaxTrackSize.y, outerSize_.cy);
             return 0;
+        }
+        case kGetDpiScaledSize: {
+            // Exactly the size the form lays itself out at for the new
+            // density, which Windows then suggests with WM_DPICHANGED.
+            *reinterpret_cast<SIZE*>(lParam) =
+                OuterSizeFor(FormScale(static_cast<UINT>(wParam), Font().points));
+            return TRUE;
         }
         case WM_DPICHANGED:
             ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));

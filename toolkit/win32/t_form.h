@@ -1,8 +1,9 @@
 // A top-level window built from a stored layout: fixed single border, system
 // menu and Minimise but no Maximise, button-face background. The layout gives
-// its controls in design pixels; Loaded() lays them out for the screen's
-// density, and the form lays them out again when it moves to a screen of
-// another density (WM_DPICHANGED).
+// its controls in design pixels; the form takes the density of its screen
+// before its first control is created, so that every control is created at
+// its place and in its font for that density. It lays them out again when it
+// moves to a screen of another density (WM_DPICHANGED).
 //
 // Focus and keys: Tab and Shift+Tab move the focus along the layout's tab
 // order, skipping what is hidden (the fields of the sheets not shown);
@@ -19,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "accessible_annotation.h"
 #include "qt_markers.h"
 #include "t_control.h"
 #include "window_font.h"
@@ -38,12 +40,15 @@ public:
     // The form's controls in the order Tab visits them.
     void SetTabOrder(std::initializer_list<TControl*> order);
 
-    // Runs once, after the layout has been built: chooses the window font,
-    // lays the form out for its screen's density and places it.
+    // The form's design pixels on its screen. The first call, when the form's
+    // own properties are set and before its first control is created, chooses
+    // the window font and places and sizes the form for its screen's density.
+    const FormScale& Scale();
+    // Runs once, after the layout has been built: the form is ready to show.
     void Loaded();
-    // Lays the form out again for `dpi`, its outer corner at `suggested`'s
-    // top-left where given (what Windows proposes with WM_DPICHANGED). Wine
-    // never sends WM_DPICHANGED; a test calls this itself.
+    // Lays the form out again for `dpi`, in `suggested` where given (what
+    // Windows proposes with WM_DPICHANGED), else with its corner where it is.
+    // Wine never sends WM_DPICHANGED; a test calls this itself.
     void ChangeDpi(UINT dpi, const RECT* suggested);
     UINT Dpi() const { return scale_.Dpi(); }
     const std::wstring& FontFace() const { return fontFace_; }
@@ -56,6 +61,13 @@ public:
     TEdit* FocusedEdit() const;
     // The form's value field with this layout name, or nullptr.
     TEdit* FindEdit(std::string_view layoutName) const;
+
+    // Every control of the form by its control ID: a control joins when its
+    // window is created.
+    void AddControl(TControl& control);
+    TControl* ControlWithId(int id) const;
+    // The annotations for assistive technology of the form's controls.
+    AccessibleAnnotations& Annotations() { return annotations_; }
 
     // Key presses delivered to the form's value fields, by virtual-key code,
     // so that a key-up is raised only for a key whose press one of them
@@ -75,13 +87,21 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void ApplyScale(UINT dpi, POINT corner);
+    // The outer corner for `dpi`, in its screen's pixels.
+    POINT CornerFor(UINT dpi) const;
+    // The outer size whose client area is the layout's at `scale`.
+    SIZE OuterSizeFor(const FormScale& scale) const;
+    // Takes `dpi` and the form's font for it, and sizes the form so that its
+    // client area is the layout's, moved into `where` if given; `retired`
+    // gets the font it replaces.
+    void TakeDpi(UINT dpi, const RECT* where, std::vector<UniqueFont>& retired);
     void MoveFocus(bool backward);
     HWND FirstTabStop() const;
     void RestoreFocus();
 
     int left_ = 0;
     int top_ = 0;
+    bool scaled_ = false;
     bool loaded_ = false;
     FormScale scale_{static_cast<UINT>(96), 0};
     SIZE outerSize_{};
@@ -89,7 +109,9 @@ private:
     std::vector<TControl*> tabOrder_;
     std::vector<WPARAM> pressedKeys_;
     HWND savedFocus_ = nullptr;
+    std::map<int, TControl*> controlsById_;
     mutable std::map<std::string, TEdit*, std::less<>> editsByName_;
+    AccessibleAnnotations annotations_;
 };
 
 }  // namespace vantrel

@@ -12,29 +12,35 @@ namespace vantrel {
 
 class TLabel : public TControl {
 public:
-    TLabel(TControl& parent, std::string_view name);
+    TLabel(TControl& parent, const ControlSpec& spec);
 
+    void SetCaption(std::wstring_view caption) override;
     // When set (the default), the label is as wide as its text as drawn in
-    // its own font; the form applies it whenever it lays itself out.
-    void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
+    // its own font, wherever the form lays it out.
+    void SetAutoSize(bool autoSize);
     bool AutoSize() const { return autoSize_; }
-    void FitWidthToText();
 
-    // On a superscript digit: the caption whose exponent it draws. The form
-    // keeps the digit after the letters it raises as they are drawn.
+    // On a superscript digit: the caption whose exponent it draws. The digit
+    // stands after the letters it raises as they are drawn, and above the
+    // caption in the z-order.
     void SetRaises(TLabel& caption);
     TLabel* Raises() const { return raises_; }
     // The part of a caption that a superscript raises: up to the two-space
     // gap the digit stands in ("м  /ч"), or the whole caption ("кгс/мм").
     std::wstring RaisedText() const;
 
-    // How far after the raised letters the layout puts the digit, in design
-    // pixels; measured once, before the first layout.
-    void MeasureDesignGap();
-    // Moves the digit that far (scaled) after the raised letters as drawn now.
-    void PlaceAfterRaisedLetters(const FormScale& scale);
+protected:
+    RECT PlaceFor(const FormScale& scale) const override;
 
 private:
+    // How far after the raised letters the layout puts the digit, in design
+    // pixels.
+    double DesignGap() const;
+    // The digit's box, `gap` (scaled) after the raised letters as they are
+    // drawn at `scale`.
+    RECT PlaceAfterRaisedLetters(const FormScale& scale, RECT box) const;
+    void MoveToPlace(HWND insertAfter, UINT flags);
+
     bool autoSize_ = true;
     TLabel* raises_ = nullptr;
     double designGap_ = 0;

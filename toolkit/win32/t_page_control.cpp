@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "t_form.h"
 #include "text_ink.h"
 #include "window_classes.h"
 
@@ -26,32 +27,44 @@ TPageControl& PagesOf(TControl& parent, std::string_view sheet) {
     return *pages;
 }
 
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
 
-TPageControl::TPageControl(TControl& parent, std::string_view name) : TControl(&parent, name) {
+TPageControl::TPageControl(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
     CreateHandle(WC_TABCONTROLW, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
                                      WS_CLIPCHILDREN | TCS_MULTILINE);
+    PadTabs(OwnerForm().Scale());
 }
 
-int TPageControl::AddSheet(TTabSheet& sheet) {
+HWND TPageControl::ChildParentHandle() const {
+    return Parent()->Handle();
+}
+
+int TPageControl::AddSheet(TTabSheet& sheet, std::wstring_view caption) {
     const int index = static_cast<int>(sheets_.size());
-    wchar_t empty[] = L"";
-    TCITEMW tab{};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = empty;
-    TabCtrl_InsertItem(Handle(), index, &tab);
-    sheets_.push_back(&sheet);
-    return index;
-}
-
-void TPageControl::SetTabCaption(int index, std::wstring_view caption) {
-    captions_.resize(std::max(captions_.size(), static_cast<std::size_t>(index) + 1));
-    captions_[static_cast<std::size_t>(index)] = caption;
     std::wstring text(caption);
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
     tab.pszText = text.data();
+    TabCtrl_InsertItem(Handle(), index, &tab);
+    sheets_.push_back(&sheet);
+    captions_.push_back(std::move(text));
+    PadTabs(OwnerForm().Scale());
+    PlaceSheets();
+    return index;
+}
+
+void TPageControl::SetTabCaption(int index, std::wstring_view caption) {
+    captions_.at(static_cast<std::size_t>(index)) = caption;
+    TCITEMW tab{};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = captions_[static_cast<std::size_t>(index)].data();
     TabCtrl_SetItem(Handle(), index, &tab);
+    PadTabs(OwnerForm().Scale());
+    PlaceSheets();
 }
 
 void TPageControl::SetActivePageIndex(int index) {
@@ -63,11 +76,19 @@ int TPageControl::ActivePageIndex() const {
     return static_cast<int>(TabCtrl_GetCurSel(Handle()));
 }
 
-void TPageControl::Layout(const FormScale& scale) {
+RECT TPageControl::DisplayArea() const {
+    // The tab rows as the font, the captions and the width now make them.
+    RECT display{};
+    GetClientRect(Handle(), &display);
+    TabCtrl_AdjustRect(Handle(), FALSE, &display);
+    MapWindowPoints(Handle(), ChildParentHandle(), reinterpret_cast<POINT*>(&display), 2);
+    return display;
+}
+
+void TPageControl::PadTabs(const FormScale& scale) {
     // A tab is as wide as its caption measures plus its padding; where the
     // caption draws wider than it measures (Wine's small bold Tahoma), the
     // padding takes the difference, so that no caption touches its tab's edge.
-    UpdateOwnFont(scale);
     int overhang = 0;
     for (const std::wstring& caption : captions_) {
         const TextInk ink = MeasureText(FontHandle(), caption);
@@ -75,17 +96,34 @@ void TPageControl::Layout(const FormScale& scale) {
     }
     TabCtrl_SetPadding(Handle(), scale.Length(kTabPaddingX) + (overhang + 1) / 2,
                        scale.Length(kTabPaddingY));
-    PlaceAndSetFont(scale);
-    // The tab rows as the font and width now make them.
-    RECT display{};
-    GetClientRect(Handle(), &display);
-    TabCtrl_AdjustRect(Handle(), FALSE, &display);
+}
+
+void TPageControl::PlaceSheets() {
+    const RECT display = DisplayArea();
     for (TTabSheet* sheet : sheets_) {
-        SetWindowPos(sheet->Handle(), nullptr, display.left, display.top,
-                     display.right - display.left, display.bottom - display.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        sheet->Layout(scale);
+        RECT place{};
+        if (sheet->Handle() == nullptr) {
+            continue;
+        }
+        GetWindowRect(sheet->Handle(), &place);
+        MapWindowPoints(nullptr, ChildParentHandle(), reinterpret_cast<POINT*>(&place), 2);
+        if (!SameRect(place, display)) {
+            SetWindowPos(sheet->Handle(), nullptr, display.left, display.top,
+                         display.right - display.left, display.bottom - display.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
     }
+}
+
+void TPageControl::Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) {
+    MakeOwnFont(scale, retired);
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+    PadTabs(scale);
+    const RECT place = PlaceFor(scale);
+    SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The sheets take the display area as the tabs now leave it.
+    RelayoutChildren(scale, retired);
 }
 
 LRESULT TPageControl::Notify(const NMHDR& header) {
@@ -112,11 +150,10 @@ void TPageControl::ShowActivePage() {
     }
 }
 
-TTabSheet::TTabSheet(TControl& parent, std::string_view name)
-    : TControl(&parent, name), pages_(PagesOf(parent, name)) {
-    CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                 WS_EX_CONTROLPARENT);
-    index_ = pages_.AddSheet(*this);
+TTabSheet::TTabSheet(TControl& parent, const ControlSpec& spec)
+    : TControl(parent, spec), pages_(PagesOf(parent, spec.name)) {
+    index_ = pages_.AddSheet(*this, spec.text);
+    CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
 }
 
 void TTabSheet::SetCaption(std::wstring_view caption) {
@@ -128,8 +165,8 @@ void TTabSheet::SetAccessibleName(std::wstring_view name) {
     TControl::SetAccessibleName(name);
 }
 
-void TTabSheet::Layout(const FormScale& scale) {
-    LayoutChildren(scale);
+RECT TTabSheet::PlaceFor(const FormScale& /*scale*/) const {
+    return pages_.DisplayArea();
 }
 
 }  // namespace vantrel

@@ -1,6 +1,12 @@
 // A page control and its sheets. The tabs wrap onto further rows when they do
 // not fit in one (TCS_MULTILINE); each sheet fills the control's display area
 // below them, and only the active sheet is shown.
+//
+// As in a Windows property sheet, the sheets' windows are the page control's
+// siblings, not its children, so that the dialog manager takes Tab from the
+// tab strip into the shown sheet's fields. The form puts the page control at
+// the bottom of the z-order, below the sheets that cover its display area
+// (see TForm::SetTabOrder).
 #pragma once
 
 #include <string>
@@ -14,21 +20,29 @@ class TTabSheet;
 
 class TPageControl : public TControl {
 public:
-    TPageControl(TControl& parent, std::string_view name);
+    TPageControl(TControl& parent, const ControlSpec& spec);
 
     void SetActivePageIndex(int index);
     int ActivePageIndex() const;
-    // Places the control, then its sheets in the area its tab rows leave.
-    void Layout(const FormScale& scale) override;
+    void Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) override;
 
-    // A sheet joins its page control when it is created, as its last tab.
-    int AddSheet(TTabSheet& sheet);
+    // A sheet joins its page control before its window is created, as its
+    // last tab, captioned `caption`.
+    int AddSheet(TTabSheet& sheet, std::wstring_view caption);
     void SetTabCaption(int index, std::wstring_view caption);
+    // The area below the tabs, in the coordinates of the page control's
+    // parent window, which holds the sheets' windows.
+    RECT DisplayArea() const;
 
 protected:
+    HWND ChildParentHandle() const override;
     LRESULT Notify(const NMHDR& header) override;
 
 private:
+    // Room either side of each tab's caption for the captions as drawn now.
+    void PadTabs(const FormScale& scale);
+    // Moves the sheets that have windows to the display area, where it moved.
+    void PlaceSheets();
     void ShowActivePage();
 
     std::vector<TTabSheet*> sheets_;
@@ -39,13 +53,14 @@ private:
 // window text is its accessible name.
 class TTabSheet : public TControl {
 public:
-    TTabSheet(TControl& parent, std::string_view name);
+    TTabSheet(TControl& parent, const ControlSpec& spec);
 
     // The caption of its tab.
     void SetCaption(std::wstring_view caption) override;
     void SetAccessibleName(std::wstring_view name) override;
-    // The page control places the sheet; this lays out what it holds.
-    void Layout(const FormScale& scale) override;
+
+protected:
+    RECT PlaceFor(const FormScale& scale) const override;
 
 private:
     TPageControl& pages_;

@@ -9,7 +9,7 @@ namespace vantrel {
 
 class TStatusBar : public TControl {
 public:
-    TStatusBar(TControl& parent, std::string_view name);
+    TStatusBar(TControl& parent, const ControlSpec& spec);
 };
 
 }  // namespace vantrel

@@ -1,42 +1,50 @@
 #include "window_classes.h"
 
-#include <windows.h>
-
 #include <string>
 
-#include "layout_name.h"
+#include "t_control.h"
 #include "toolkit/exceptions.h"
 
 namespace vantrel {
 
 namespace {
 
-void Register(const wchar_t* name) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, name, &existing)) {
-        return;
-    }
+// The classes' atoms, once registered.
+ATOM formClass = 0;
+ATOM sheetClass = 0;
+
+ATOM Register(const wchar_t* name) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
+    windowClass.lpfnWndProc = TControl::ClassWindowProc;
+    windowClass.cbWndExtra = sizeof(TControl*);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // The form and its sheets show the button-face colour.
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name;
-    if (RegisterClassExW(&windowClass) == 0) {
+    const ATOM atom = RegisterClassExW(&windowClass);
+    if (atom == 0) {
         throw Exception("Не удалось зарегистрировать класс окна (ошибка Windows " +
                         std::to_string(GetLastError()) + ")");
     }
+    return atom;
 }
 
 }  // namespace
 
 void RegisterToolkitClasses() {
-    Register(kFormWindowClass);
-    Register(kSheetWindowClass);
+    if (formClass == 0) {
+        formClass = Register(kFormWindowClass);
+    }
+    if (sheetClass == 0) {
+        sheetClass = Register(kSheetWindowClass);
+    }
+}
+
+bool IsToolkitWindow(HWND window) {
+    const auto atom = static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM));
+    return atom != 0 && (atom == formClass || atom == sheetClass);
 }
 
 }  // namespace vantrel

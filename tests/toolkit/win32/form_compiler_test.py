@@ -41,6 +41,9 @@ STUB_TOOLKIT = """#pragma once
 namespace vantrel {
 struct DesignRect { int left, top, width, height; };
 struct LayoutFont { int points; bool bold; };
+struct ControlSpec {
+    const char* name; int id; DesignRect bounds; const wchar_t* text; LayoutFont font;
+};
 template <class... Args> struct TEvent {
     template <class Receiver> void Bind(Receiver*, void (Receiver::*)(Args...)) {}
 };
@@ -54,7 +57,7 @@ struct TEdit : TControl { TEvent<char&> KeyPress; TEvent<> KeyUp; };
 struct TButton : TControl { TEvent<> clicked; };
 struct TLabel : TControl {};
 struct TForm : TControl { void SetTabOrder(std::initializer_list<TControl*>) {} };
-template <class Control> Control* Create(TControl&, const char*) { return new Control; }
+template <class Control> Control* Create(TControl&, const ControlSpec&) { return new Control; }
 }
 """
 
@@ -72,7 +75,7 @@ class CompilesTheRealLayout(unittest.TestCase):
     def setUp(self):
         with open(LAYOUT, encoding="utf-8") as source:
             self.text = source.read()
-        self.header = form_compiler.compile_layout(self.text)
+        self.header, self.ids = form_compiler.compile_layout(self.text)
         self.root = ET.fromstring(self.text)
 
     def test_every_control_is_a_member_under_its_layout_name(self):
@@ -91,6 +94,15 @@ class CompilesTheRealLayout(unittest.TestCase):
                     for c in self.root.iter("connection")]
         bound = re.findall(r"\w+->\w+\.Bind\([^;]*;", self.header)
         self.assertEqual(bound, expected)
+
+    def test_every_control_has_its_own_id_in_both_headers(self):
+        created = dict(re.findall(r'\.name = "(\w+)", \.id = (\d+)', self.header))
+        listed = re.findall(r'\{"(\w+)", \1\},', self.ids)
+        named = dict(re.findall(r"static constexpr int (\w+) = (\d+);", self.ids))
+        self.assertEqual(list(created), [w.get("name") for w in self.root.iter("widget")][1:])
+        self.assertEqual(created, named)
+        self.assertEqual(listed, list(created))
+        self.assertEqual(len(set(created.values())), len(created))
 
     def test_superscripts_raise_the_caption_laid_out_before_them(self):
         self.assertIn("Label3->SetRaises(*Lbl_Gm_h);", self.header)
@@ -123,6 +135,9 @@ class RefusesWhatItCannotBuild(unittest.TestCase):
         ("a tab stop that is no control",
          layout(EDIT, tabstops="<tabstop>Edt_a</tabstop><tabstop>Edt_b</tabstop>"),
          "tab stop"),
+        ("a tab order that is not the layout's order",
+         layout(EDIT + BUTTON, tabstops="<tabstop>Btn_Exit</tabstop><tabstop>Edt_a</tabstop>"),
+         "not the layout's order"),
         ("a superscript raising a caption not laid out before it",
          layout('<widget class="vantrel::TLabel" name="Label1"><property name="Raises">'
                 '<string>Lbl_a</string></property></widget>' + LABEL), "raises"),
@@ -149,7 +164,7 @@ class BindsAtCompileTime(unittest.TestCase):
                 with open(os.path.join(folder, header), "w") as stub:
                     stub.write(STUB_TOOLKIT)
             with open(os.path.join(folder, "ui_layout.h"), "w", encoding="utf-8") as out:
-                out.write(form_compiler.compile_layout(text))
+                out.write(form_compiler.compile_layout(text)[0])
             window = os.path.join(folder, "window.cpp")
             with open(window, "w") as out:
                 out.write(WINDOW % methods)

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "ui_vantrel_ids.h"
 
 #include "user_input.h"
 
@@ -201,28 +204,32 @@ std::vector<MessageBoxSeen> VantrelWindow::Boxes() {
 
 namespace vantrel::driver {
 
-// The window gives every control, itself included, the window property
-// "VantrelLayoutName": a global atom named as the control's layout name,
-// which any process can read.
+// Every control's window has the control ID the layout gives it, which the
+// form compiler writes into ui_vantrel_ids.h: as Windows programs find a
+// dialog's controls, by ID. The form is the window itself.
 HWND VantrelWindow::FindControl(std::string_view layoutName) const {
-    struct Search {
-        std::wstring name;
-        HWND found = nullptr;
-    } search{Wide(layoutName)};
-    const auto named = [](HWND window, LPARAM context) -> BOOL {
-        auto& search = *reinterpret_cast<Search*>(context);
-        const auto atom =
-            static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(window, L"VantrelLayoutName")));
-        wchar_t name[256] = {};
-        if (atom != 0 && GlobalGetAtomNameW(atom, name, 256) > 0 && search.name == name) {
-            search.found = window;
-            return FALSE;
-        }
-        return TRUE;
-    };
-    if (named(window_, reinterpret_cast<LPARAM>(&search))) {
-        EnumChildWindows(window_, named, reinterpret_cast<LPARAM>(&search));
+    if (layoutName == layout_.controls.front().name) {
+        return window_;
     }
+    const auto& ids = Ui::Frm_vantrelIds::all;
+    const auto named = std::find_if(std::begin(ids), std::end(ids), [&](const auto& control) {
+        return control.name == layoutName;
+    });
+    if (named == std::end(ids)) {
+        return nullptr;
+    }
+    struct Search {
+        int id;
+        HWND found = nullptr;
+    } search{named->id};
+    EnumChildWindows(
+        window_,
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(context);
+            search.found = GetDlgCtrlID(window) == search.id ? window : nullptr;
+            return search.found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
