@@ -52,14 +52,23 @@ void TApplication::Run() {
     running_ = true;
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (TForm* form = TForm::OfWindow(message.hwnd);
-            form != nullptr && form->PreTranslate(message)) {
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Dispatch(message);
     }
     running_ = false;
+}
+
+void TApplication::Dispatch(MSG& message) {
+    // A form's own keys first, then the dialog manager's, which translates
+    // and dispatches whatever it does not take itself.
+    if (TForm* form = TForm::OfWindow(message.hwnd)) {
+        if (!form->PreTranslate(message) && !IsDialogMessageW(form->Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 void TApplication::Terminate() {

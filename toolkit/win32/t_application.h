@@ -45,6 +45,10 @@ public:
 
     // Shows the main form and dispatches messages until it is closed.
     void Run();
+    // One message of the loop: a form's keys and the dialog manager's (Tab,
+    // Enter, the keys that switch sheets) first, then translated and
+    // dispatched.
+    static void Dispatch(MSG& message);
     // Ends Run once the messages at hand are handled.
     void Terminate();
 

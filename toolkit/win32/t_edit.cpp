@@ -89,7 +89,6 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            OwnerForm().NoteKeyPress(wParam);
             const Raised typing(inKey_);
             return DefaultHandling(message, wParam, lParam);
         }
@@ -104,9 +103,7 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KEYUP:
         case WM_SYSKEYUP: {
             const LRESULT result = DefaultHandling(message, wParam, lParam);
-            if (OwnerForm().TakeKeyPress(wParam)) {
-                RunEventMethod([this] { KeyUp(); });
-            }
+            RunEventMethod([this] { KeyUp(); });
             return result;
         }
         case kEditWithoutKeyDone:
@@ -146,11 +143,13 @@ void TEdit::Command(WORD code) {
 
 void TEdit::FinishEditWithoutKey() {
     editWithoutKeyDue_ = false;
-    // The sheet recalculates from the focused field: the one edited.
-    if (GetFocus() != Handle()) {
-        SetFocus(Handle());
-    }
+    // The sheet recalculates from the focused field, which for this one call
+    // is the field edited, wherever the focus is: on another field, or in
+    // another program that set this one's text.
+    TForm& form = OwnerForm();
+    form.ReportFocusOn(this);
     RunEventMethod([this] { KeyUp(); });
+    form.ReportFocusOn(nullptr);
 }
 
 }  // namespace vantrel

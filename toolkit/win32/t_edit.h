@@ -8,13 +8,18 @@
 //   select-all keys (Ctrl+C, V, X, Z, A: their WM_CHAR control codes) are
 //   editing commands and bypass it; so do Delete and the arrows, which type
 //   no character.
-// - KeyUp runs after the field has handled the release of a key whose press
-//   was delivered to a value field of the same form, the Tab that moved the
-//   focus here included. Auto-repeat raises it once, on the physical release.
+// - KeyUp runs after the field has handled the release of a key, the Tab
+//   that moved the focus here included. Auto-repeat raises it once, on the
+//   physical release. (A release that changes nothing, such as that of the
+//   Enter that dismissed a message box, recalculates nothing: the sheet
+//   agrees with the field's text already.)
+// - Enter reaches the field (WM_GETDLGCODE), not a default button of the
+//   dialog manager.
 // - An edit made without a key of the field (paste, cut, delete or undo from
-//   the context menu, WM_PASTE, WM_UNDO sent by another program) raises
-//   KeyUp too, once the edit is done, with the focus moved here first: every
-//   edit that changes the text is followed by a key-up.
+//   the context menu, WM_SETTEXT, WM_PASTE or WM_UNDO sent by another
+//   program) raises KeyUp too, once the edit is done, with the field reported
+//   as the form's focused field for that call: every edit that changes the
+//   text is followed by a key-up, and the focus stays where it is.
 // - Text the program writes (SetText) raises neither.
 //
 // Its accessible name is the window text of a hidden static text standing

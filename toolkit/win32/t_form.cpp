@@ -163,6 +163,9 @@ void TForm::Show() {
 }
 
 TEdit* TForm::FocusedEdit() const {
+    if (reportedFocus_ != nullptr) {
+        return reportedFocus_;
+    }
     HWND focus = GetFocus();
     // While a message box has the keyboard, the field the form will give it
     // back to.
@@ -197,31 +200,28 @@ TControl* TForm::ControlWithId(int id) const {
     return found != controlsById_.end() ? found->second : nullptr;
 }
 
-void TForm::NoteKeyPress(WPARAM key) {
-    if (std::find(pressedKeys_.begin(), pressedKeys_.end(), key) == pressedKeys_.end()) {
-        pressedKeys_.push_back(key);
-    }
-}
-
-bool TForm::TakeKeyPress(WPARAM key) {
-    const auto found = std::find(pressedKeys_.begin(), pressedKeys_.end(), key);
-    if (found == pressedKeys_.end()) {
-        return false;
-    }
-    pressedKeys_.erase(found);
-    return true;
-}
-
 bool TForm::PreTranslate(const MSG& message) {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 ||
-        GetKeyState(VK_MENU) < 0) {
+    // Ctrl+Tab and Ctrl+PgDn show the next sheet, Ctrl+Shift+Tab and
+    // Ctrl+PgUp the previous one, from anywhere in the form.
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) {
         return false;
     }
-    // Its release in the next field counts as a key of that field.
-    if (dynamic_cast<TEdit*>(FromHandle(message.hwnd)) != nullptr) {
-        NoteKeyPress(VK_TAB);
+    int step = 0;
+    if (message.wParam == VK_TAB) {
+        step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    } else if (message.wParam == VK_NEXT) {
+        step = 1;
+    } else if (message.wParam == VK_PRIOR) {
+        step = -1;
     }
-    MoveFocus(GetKeyState(VK_SHIFT) < 0);
+    TPageControl* pages = nullptr;
+    for (TControl* control : tabOrder_) {
+        pages = pages != nullptr ? pages : dynamic_cast<TPageControl*>(control);
+    }
+    if (step == 0 || pages == nullptr) {
+        return false;
+    }
+    pages->StepPage(step);
     return true;
 }
 
@@ -230,30 +230,8 @@ TForm* TForm::OfWindow(HWND window) {
                              : nullptr;
 }
 
-void TForm::MoveFocus(bool backward) {
-    const auto count = static_cast<int>(tabOrder_.size());
-    if (count == 0) {
-        return;
-    }
-    const HWND focus = GetFocus();
-    int current = backward ? 0 : count - 1;
-    for (int i = 0; i < count; ++i) {
-        const HWND stop = tabOrder_[static_cast<std::size_t>(i)]->Handle();
-        if (stop == focus || IsChild(stop, focus)) {
-            current = i;
-        }
-    }
-    for (int step = 1; step <= count; ++step) {
-        const int next = ((backward ? current - step : current + step) % count + count) % count;
-        TControl& control = *tabOrder_[static_cast<std::size_t>(next)];
-        if (CanTakeFocus(control.Handle())) {
-            SetFocus(control.Handle());
-            if (dynamic_cast<TEdit*>(&control) != nullptr) {
-                SendMessageW(control.Handle(), EM_SETSEL, 0, -1);
-            }
-            return;
-        }
-    }
+void TForm::ReportFocusOn(TEdit* edit) {
+    reportedFocus_ = edit;
 }
 
 HWND TForm::FirstTabStop() const {
@@ -285,8 +263,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (focus != nullptr && IsChild(Handle(), focus)) {
                     savedFocus_ = focus;
                 }
-                // A key still held is released elsewhere.
-                pressedKeys_.clear();
             } else if (HIWORD(wParam) == 0) {
                 RestoreFocus();
             }

@@ -5,11 +5,13 @@
 // its place and in its font for that density. It lays them out again when it
 // moves to a screen of another density (WM_DPICHANGED).
 //
-// Focus and keys: Tab and Shift+Tab move the focus along the layout's tab
-// order, skipping what is hidden (the fields of the sheets not shown);
-// entering a field with Tab selects its text. The form remembers which key
-// presses reached its value fields, so that a field raises a key-up only for
-// a key pressed in it (TEdit).
+// Focus and keys, as in a Windows dialog: the application's message loop
+// hands the form's messages to the dialog manager (IsDialogMessage), which
+// moves the focus with Tab and Shift+Tab through the windows in their z-order,
+// the layout's tab order, skipping what is hidden (the fields of the sheets
+// not shown), and selects a field's text as Tab enters it. Ctrl+Tab,
+// Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp switch sheets from anywhere in the
+// form.
 #pragma once
 
 #include <windows.h>
@@ -69,16 +71,13 @@ public:
     // The annotations for assistive technology of the form's controls.
     AccessibleAnnotations& Annotations() { return annotations_; }
 
-    // Key presses delivered to the form's value fields, by virtual-key code,
-    // so that a key-up is raised only for a key whose press one of them
-    // received. A key pressed in another window (the Enter that closes a
-    // message box) and released over a field raises nothing.
-    void NoteKeyPress(WPARAM key);
-    // True, once, when the released key's press was noted.
-    bool TakeKeyPress(WPARAM key);
+    // While set, FocusedEdit reports `edit`, whatever has the focus: a field
+    // edited without a key recalculates its sheet from itself, and the focus
+    // stays where it is. nullptr ends it.
+    void ReportFocusOn(TEdit* edit);
 
-    // The form's part of the message loop, before a message is translated
-    // and dispatched: Tab moves the focus. True when it took the message.
+    // The form's part of the message loop, before the dialog manager's: the
+    // keys that switch sheets. True when it took the message.
     bool PreTranslate(const MSG& message);
     // The form a window belongs to, or nullptr.
     static TForm* OfWindow(HWND window);
@@ -95,7 +94,6 @@ private:
     // client area is the layout's, moved into `where` if given; `retired`
     // gets the font it replaces.
     void TakeDpi(UINT dpi, const RECT* where, std::vector<UniqueFont>& retired);
-    void MoveFocus(bool backward);
     HWND FirstTabStop() const;
     void RestoreFocus();
 
@@ -107,8 +105,8 @@ private:
     SIZE outerSize_{};
     std::wstring fontFace_;
     std::vector<TControl*> tabOrder_;
-    std::vector<WPARAM> pressedKeys_;
     HWND savedFocus_ = nullptr;
+    TEdit* reportedFocus_ = nullptr;
     std::map<int, TControl*> controlsById_;
     mutable std::map<std::string, TEdit*, std::less<>> editsByName_;
     AccessibleAnnotations annotations_;

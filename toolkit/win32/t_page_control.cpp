@@ -72,6 +72,28 @@ void TPageControl::SetActivePageIndex(int index) {
     ShowActivePage();
 }
 
+void TPageControl::StepPage(int step) {
+    const auto count = static_cast<int>(sheets_.size());
+    if (count == 0) {
+        return;
+    }
+    const bool onTabs = GetFocus() == Handle();
+    SetActivePageIndex(((ActivePageIndex() + step) % count + count) % count);
+    if (onTabs) {
+        return;
+    }
+    const HWND first = GetNextDlgTabItem(
+        sheets_[static_cast<std::size_t>(ActivePageIndex())]->Handle(), nullptr, FALSE);
+    if (first == nullptr) {
+        SetFocus(Handle());
+        return;
+    }
+    SetFocus(first);
+    if ((SendMessageW(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+        SendMessageW(first, EM_SETSEL, 0, -1);
+    }
+}
+
 int TPageControl::ActivePageIndex() const {
     return static_cast<int>(TabCtrl_GetCurSel(Handle()));
 }

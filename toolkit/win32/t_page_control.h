@@ -24,6 +24,11 @@ public:
 
     void SetActivePageIndex(int index);
     int ActivePageIndex() const;
+    // Shows the sheet `step` tabs on, going round from the last to the first
+    // and back (Ctrl+Tab, Ctrl+PgDn...). The focus stays on the tab strip if
+    // it is there; anywhere else, it goes to the new sheet's first field, as
+    // the dialog manager's Tab enters it.
+    void StepPage(int step);
     void Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) override;
 
     // A sheet joins its page control before its window is created, as its

@@ -1,5 +1,6 @@
 // How the program ends, seen from outside as its exit status: 1 from the
-// Exit button, 0 from closing the window, 2 when it cannot start.
+// Exit button, 0 from closing the window (its close button, Alt+F4), 2 when
+// it cannot start.
 #include <gtest/gtest.h>
 
 #include "shared_window.h"
@@ -41,6 +42,10 @@ void ClickClose(VantrelWindow& window) {
     ClickAt({(left + right) / 2, y});
 }
 
+void PressAltF4(VantrelWindow& /*window*/) {
+    Tap(VK_F4, {VK_MENU});
+}
+
 class EndingTest : public ::testing::TestWithParam<EndingRow> {};
 
 TEST_P(EndingTest, TheProgramEndsWithItsStatus) {
@@ -53,7 +58,8 @@ TEST_P(EndingTest, TheProgramEndsWithItsStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Endings, EndingTest,
                          ::testing::Values(EndingRow{"ExitButton", ClickExit, 1},
-                                           EndingRow{"TitleBarClose", ClickClose, 0}),
+                                           EndingRow{"TitleBarClose", ClickClose, 0},
+                                           EndingRow{"AltF4", PressAltF4, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The window cannot be created: refused by a window hook on the program's
