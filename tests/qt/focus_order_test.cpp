@@ -1,4 +1,5 @@
 // Where the keyboard focus starts and where Tab and Shift+Tab take it.
+#include <QApplication>
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
@@ -69,6 +70,37 @@ private slots:
         }
         backward << "PgCntrl";
         QCOMPARE(TabThrough(backward.size(), Qt::ShiftModifier), backward);
+    }
+
+    void ctrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereGoingRound_data() {
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<int>("shown");
+        // X11 reports Ctrl+Shift+Tab as Backtab.
+        QTest::newRow("Ctrl+Tab on the tabs") << 5 << "PgCntrl" << int(Qt::Key_Tab)
+                                              << Qt::KeyboardModifiers(Qt::ControlModifier) << 0;
+        QTest::newRow("Ctrl+PgDn in a field") << 1 << "Edt_QGJ_k" << int(Qt::Key_PageDown)
+                                              << Qt::KeyboardModifiers(Qt::ControlModifier) << 2;
+        QTest::newRow("Ctrl+Shift+Tab on a button")
+            << 0 << "Btn_Exit" << int(Qt::Key_Backtab) << (Qt::ControlModifier | Qt::ShiftModifier)
+            << 5;
+        QTest::newRow("Ctrl+PgUp in a field") << 3 << "Edt_QGJ" << int(Qt::Key_PageUp)
+                                              << Qt::KeyboardModifiers(Qt::ControlModifier) << 2;
+    }
+    void ctrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereGoingRound() {
+        QFETCH(int, sheet);
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(int, shown);
+        session_->ShowSheet(sheet);
+        QVERIFY(session_->TabTo(qPrintable(focus)));
+        // As the window system delivers it, shortcuts first.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+        auto* pages = session_->Window().findChild<QTabWidget*>("PgCntrl");
+        QCOMPARE(pages->currentIndex(), shown);
     }
 
     // Entering a field with Tab selects its text, so the next digit replaces it.

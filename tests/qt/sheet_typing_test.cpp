@@ -201,12 +201,14 @@ private slots:
 
     void keyPressedElsewhereAndReleasedOverAFieldRecalculatesNothing() {
         QVERIFY(session_->TabTo("Edt_Gm_h"));
-        QSignalSpy keyUps(&session_->Edit("Edt_Gm_h"), &vantrel::TEdit::KeyUp);
+        session_->Type("2");
+        // A result set by hand stands for one the sheet would write anew if it
+        // recalculated.
+        session_->Edit("Edt_Gl_h").SetText("9");
         session_->Release(Qt::Key_Return);
         session_->Release(Qt::Key_5, Qt::NoModifier, "5");
-        QCOMPARE(keyUps.count(), 0);
         session_->Key(Qt::Key_Left);
-        QCOMPARE(keyUps.count(), 1);
+        QCOMPARE(session_->Text("Edt_Gl_h"), "9");
     }
 
     void autoRepeatRaisesOneKeyUpOnThePhysicalRelease() {

@@ -26,17 +26,6 @@ void TEdit::WriteText(const std::string& text) {
     setCursorPosition(0);
 }
 
-bool TEdit::event(QEvent* event) {
-    // Recorded here rather than in keyPressEvent: Tab is consumed by focus
-    // handling before keyPressEvent, yet its release in the next field counts.
-    if (event->type() == QEvent::KeyPress) {
-        if (auto* form = qobject_cast<TForm*>(window())) {
-            form->NoteKeyPress(*static_cast<QKeyEvent*>(event));
-        }
-    }
-    return QLineEdit::event(event);
-}
-
 void TEdit::keyPressEvent(QKeyEvent* event) {
     const QScopedValueRollback<bool> typing(inKeyPress_, true);
     const QString typed = TypedText(*event);
@@ -69,32 +58,30 @@ void TEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void TEdit::NoteEdit() {
-    if (inKeyPress_ || editWithoutKeyDue_) {
+    if (inKeyPress_) {
         return;
     }
     // After the mouse press, menu or drop that made the edit has finished,
     // so that a message about the new text never opens inside a drag or a
     // menu.
-    editWithoutKeyDue_ = true;
     QMetaObject::invokeMethod(this, &TEdit::FinishEditWithoutKey, Qt::QueuedConnection);
 }
 
 void TEdit::FinishEditWithoutKey() {
-    editWithoutKeyDue_ = false;
-    // The sheet recalculates from the focused field: the one edited.
-    if (window()->focusWidget() != this) {
-        setFocus(Qt::OtherFocusReason);
+    // The sheet recalculates from the focused field, which for this one call
+    // is the field edited, wherever the focus is.
+    auto* form = qobject_cast<TForm*>(window());
+    if (form == nullptr) {
+        return;
     }
+    form->ReportFocusOn(this);
     RunEventMethod([this] { emit KeyUp(); });
+    form->ReportFocusOn(nullptr);
 }
 
 void TEdit::keyReleaseEvent(QKeyEvent* event) {
     QLineEdit::keyReleaseEvent(event);
-    if (event->isAutoRepeat()) {
-        return;
-    }
-    auto* form = qobject_cast<TForm*>(window());
-    if (form != nullptr && form->TakeKeyPress(*event)) {
+    if (!event->isAutoRepeat()) {
         RunEventMethod([this] { emit KeyUp(); });
     }
 }

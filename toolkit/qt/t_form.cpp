@@ -1,8 +1,6 @@
 #include "toolkit/qt/t_form.h"
 
-#include <QEvent>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QPalette>
 #include <QScreen>
 #include <algorithm>
@@ -17,16 +15,6 @@
 namespace vantrel {
 
 namespace {
-
-// The physical key where the window system reports it, else the key code:
-// Shift+Tab may be pressed as Backtab and released as Tab.
-std::uint64_t KeyIdentity(const QKeyEvent& event) {
-    constexpr std::uint64_t kScanCodeSpace = std::uint64_t{1} << 32;
-    if (event.nativeScanCode() != 0) {
-        return kScanCodeSpace | event.nativeScanCode();
-    }
-    return static_cast<std::uint32_t>(event.key());
-}
 
 // A font of the layout at `textFactor` times its design size, in whole
 // pixels rounded down.
@@ -149,6 +137,9 @@ void TForm::Loaded() {
 }
 
 TEdit* TForm::FocusedEdit() const {
+    if (reportedFocus_ != nullptr) {
+        return reportedFocus_;
+    }
     return qobject_cast<TEdit*>(focusWidget());
 }
 
@@ -162,30 +153,6 @@ TEdit* TForm::FindEdit(std::string_view layoutName) const {
     }
     const auto at = editsByName_.find(layoutName);
     return at != editsByName_.end() ? at->second : nullptr;
-}
-
-void TForm::NoteKeyPress(const QKeyEvent& event) {
-    const std::uint64_t key = KeyIdentity(event);
-    if (std::find(pressedKeys_.begin(), pressedKeys_.end(), key) == pressedKeys_.end()) {
-        pressedKeys_.push_back(key);
-    }
-}
-
-bool TForm::TakeKeyPress(const QKeyEvent& event) {
-    const auto found = std::find(pressedKeys_.begin(), pressedKeys_.end(), KeyIdentity(event));
-    if (found == pressedKeys_.end()) {
-        return false;
-    }
-    pressedKeys_.erase(found);
-    return true;
-}
-
-bool TForm::event(QEvent* event) {
-    // A key still held when the form loses the keyboard is released elsewhere.
-    if (event->type() == QEvent::WindowDeactivate) {
-        pressedKeys_.clear();
-    }
-    return QWidget::event(event);
 }
 
 }  // namespace vantrel

@@ -4,13 +4,10 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class QKeyEvent;
 
 namespace vantrel {
 
@@ -40,22 +37,16 @@ public:
     // The form's value field with this layout name, or nullptr.
     TEdit* FindEdit(std::string_view layoutName) const;
 
-    // Key presses delivered to the form's value fields, so that a key-up is
-    // raised only for a key whose press one of them received. A key pressed
-    // in another window (the Enter that closes a message box) and released
-    // over a field raises nothing.
-    void NoteKeyPress(const QKeyEvent& event);
-    // True, once, when the released key's press was noted.
-    bool TakeKeyPress(const QKeyEvent& event);
-
-protected:
-    bool event(QEvent* event) override;
+    // While set, FocusedEdit reports `edit`, whatever has the focus: a field
+    // edited without a key recalculates its sheet from itself, and the focus
+    // stays where it is. nullptr ends it.
+    void ReportFocusOn(TEdit* edit) { reportedFocus_ = edit; }
 
 private:
     int left_ = 0;
     int top_ = 0;
     bool loaded_ = false;
-    std::vector<std::uint64_t> pressedKeys_;
+    TEdit* reportedFocus_ = nullptr;
     mutable std::map<std::string, TEdit*, std::less<>> editsByName_;
 };
 

@@ -10,10 +10,16 @@
 
 namespace vantrel {
 
+// Ctrl+Tab and Ctrl+PgDn show the next sheet, Ctrl+Shift+Tab and Ctrl+PgUp
+// the previous one, from anywhere in the window, going round from the last
+// sheet to the first and back, as on Windows.
 class TPageControl : public QTabWidget {
     Q_OBJECT
 public:
     explicit TPageControl(QWidget* parent = nullptr);
+
+    // Shows the sheet `step` tabs on, going round.
+    void StepPage(int step);
 };
 
 // One page of a page control; shows the form's button-face colour.
