@@ -58,13 +58,11 @@ struct ParseCase {
 
 TEST_P(NumberTextUnderLocale, ReadsEveryTextAUserCanTypeOnTheWayToANumber) {
     const ParseCase cases[] = {
-        {"1", 1.0L},         {"1,5", 1.5L},     {",5", 0.5L},
-        {"1,", 1.0L},        {"1E", 1.0L},      {"1E-", 1.0L},
-        {"1E5", 1e5L},       {"1E-5", 1e-5L},   {"-1E5", -1e5L},
-        {"2,5E-3", 2.5e-3L}, {"1e3", 1e3L},     {"+2", 2.0L},
-        {" 12 ", 12.0L},     {"0", 0.0L},       {"0,1", 0.1L},
-        {"007", 7.0L},       {"1E400", 1e400L}, {"1E-5000", 0.0L},
-        {"-1E-5000", -0.0L}, {"1,E2", 100.0L},  {"1E0000000003", 1e3L},
+        {"1", 1.0L},       {"1,5", 1.5L},       {",5", 0.5L},           {"1,", 1.0L},
+        {"1E", 1.0L},      {"1E-", 1.0L},       {"1E5", 1e5L},          {"1E-5", 1e-5L},
+        {"-1E5", -1e5L},   {"2,5E-3", 2.5e-3L}, {"1e3", 1e3L},          {"+2", 2.0L},
+        {" 12 ", 12.0L},   {"0", 0.0L},         {"0,1", 0.1L},          {"007", 7.0L},
+        {"1E400", 1e400L}, {"1,E2", 100.0L},    {"1E0000000003", 1e3L},
     };
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(StrToFloat(text), value) << text;
@@ -73,12 +71,78 @@ TEST_P(NumberTextUnderLocale, ReadsEveryTextAUserCanTypeOnTheWayToANumber) {
 
 TEST_P(NumberTextUnderLocale, RefusesTextsThatAreNotNumbers) {
     const std::string refused[] = {
-        "",     ",",    "E",    "-",   "E5",   "-E5",  ",E",   "1,,2", "1,2,3",
-        "1.5",  "abc",  "1 2",  "nan", "inf",  "-inf", "1E5,", "--1",  "1E--2",
-        "1E5E", "0x10", "12кг", "٣",   "1\t2", "1E 5", "+-1",
+        "",      ",",    "E",    "-",    "E5",  "-E5",  ",E",   "1,,2",
+        "1,2,3", "abc",  "1 2",  "nan",  "inf", "-inf", "1E5,", "--1",
+        "1E--2", "1E5E", "0x10", "12кг", "٣",   "1\t2", "1E 5", "+-1",
     };
     for (const auto& text : refused) {
         EXPECT_THROW(StrToFloat(text), EConvertError) << text;
+    }
+}
+
+// Beyond what a user types: numbers as a pasted spreadsheet cell or a line of
+// a document brings them, and the neighbouring texts that must stay refused.
+TEST_P(NumberTextUnderLocale, ReadsNumbersAsDocumentsAndSpreadsheetsWriteThem) {
+    enum Verdict { kRead, kNotANumber, kTooLarge, kTooSmall };
+    struct PastedCase {
+        const char* text;
+        Verdict verdict;
+        long double value = 0;
+    };
+    const PastedCase cases[] = {
+        {"12,5\n", kRead, 12.5L},  // a copied cell
+        {"\t 12,5\r\n", kRead, 12.5L},
+        {"\u00A012,5\u202F", kRead, 12.5L},
+        {"101.325", kRead, 101.325L},
+        {".5", kRead, 0.5L},
+        {"1 000 000", kRead, 1e6L},
+        {"1\u00A0250,75", kRead, 1250.75L},
+        {"2\u202F500\u202F000", kRead, 2.5e6L},
+        {"12\u2009345.5", kRead, 12345.5L},
+        {"\u22125,5", kRead, -5.5L},
+        {"+5,5", kRead, 5.5L},
+        {"1,5\u04153", kRead, 1500.0L},  // Cyrillic Е
+        {"\u22122\u0435\u22123", kRead, -0.002L},
+        {"-0", kRead, -0.0L},
+        {"0,000E-99999", kRead, 0.0L},  // zero, however written
+        {"1E-400", kRead, 1e-400L},     // a double cannot hold it; long double can
+        {"1.000,5", kNotANumber},       // a thousand or one: no way to tell
+        {"1,000.5", kNotANumber},
+        {"1.000.000", kNotANumber},
+        {"1 00", kNotANumber},
+        {"1 0000", kNotANumber},
+        {"1234 567", kNotANumber},
+        {"1  000", kNotANumber},
+        {"0,123 456", kNotANumber},
+        {"12,5\n13", kNotANumber},  // two lines
+        {"12,5\t13", kNotANumber},  // two cells
+        {"- 5", kNotANumber},
+        {"\u2212\u22125", kNotANumber},
+        {"5\u2212", kNotANumber},
+        {"\u00A0", kNotANumber},
+        {"1E99999", kTooLarge},
+        {"1 000E4930", kTooLarge},
+        {"1E-5000", kTooSmall},
+        {"\u22121\u0435\u22125000", kTooSmall},
+    };
+    for (const auto& [text, verdict, value] : cases) {
+        SCOPED_TRACE(text);
+        if (verdict == kRead) {
+            const long double read = StrToFloat(text);
+            EXPECT_EQ(read, value);
+            EXPECT_EQ(std::signbit(read), std::signbit(value));
+            continue;
+        }
+        try {
+            StrToFloat(text);
+            ADD_FAILURE() << "read as a number";
+        } catch (const EConvertError& error) {
+            const std::string expected = verdict == kTooLarge ? TooLargeError(text).what()
+                                         : verdict == kTooSmall
+                                             ? TooSmallError(text).what()
+                                             : QuoteForMessage(text) + " не является числом";
+            EXPECT_EQ(error.what(), expected);
+        }
     }
 }
 
