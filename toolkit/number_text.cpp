@@ -1,7 +1,9 @@
 #include "toolkit/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -25,18 +27,18 @@ constexpr std::string_view kThinSpace = "\u2009";
 constexpr std::string_view kMinusSign = "\u2212";
 
 // What a copied spreadsheet cell or line of a document brings around a number.
-constexpr std::string_view kBlanks[] = {" ", "\t", "\r", "\n", kNoBreakSpace, kNarrowNoBreakSpace};
+constexpr auto kBlanks =
+    std::to_array<std::string_view>({" ", "\t", "\r", "\n", kNoBreakSpace, kNarrowNoBreakSpace});
 // What documents put between groups of three integer digits.
-constexpr std::string_view kGroupSeparators[] = {" ", kNoBreakSpace, kNarrowNoBreakSpace,
-                                                 kThinSpace};
-constexpr std::string_view kSigns[] = {"-", "+", kMinusSign};
+constexpr auto kGroupSeparators =
+    std::to_array<std::string_view>({" ", kNoBreakSpace, kNarrowNoBreakSpace, kThinSpace});
+constexpr auto kSigns = std::to_array<std::string_view>({"-", "+", kMinusSign});
 // The Cyrillic Е and е look like the Latin letters, and a Russian keyboard
 // layout types them.
-constexpr std::string_view kExponentLetters[] = {"E", "e", "\u0415", "\u0435"};
+constexpr auto kExponentLetters = std::to_array<std::string_view>({"E", "e", "\u0415", "\u0435"});
 
 // Removes the first of `tokens` that starts `s`, and returns it (empty: none).
-template <std::size_t N>
-std::string_view TakeFront(std::string_view& s, const std::string_view (&tokens)[N]) {
+std::string_view TakeFront(std::string_view& s, std::span<const std::string_view> tokens) {
     for (const std::string_view token : tokens) {
         if (s.starts_with(token)) {
             s.remove_prefix(token.size());
@@ -46,8 +48,7 @@ std::string_view TakeFront(std::string_view& s, const std::string_view (&tokens)
     return {};
 }
 
-template <std::size_t N>
-bool TakeBack(std::string_view& s, const std::string_view (&tokens)[N]) {
+bool TakeBack(std::string_view& s, std::span<const std::string_view> tokens) {
     for (const std::string_view token : tokens) {
         if (s.ends_with(token)) {
             s.remove_suffix(token.size());
@@ -166,11 +167,11 @@ long double StrToFloat(std::string_view text) {
 }
 
 EConvertError TooLargeError(std::string_view text) {
-    return EConvertError(QuoteForMessage(text) + " — слишком большое число для пересчёта");
+    return EConvertError{QuoteForMessage(text) + " — слишком большое число для пересчёта"};
 }
 
 EConvertError TooSmallError(std::string_view text) {
-    return EConvertError(QuoteForMessage(text) + " — слишком близкое к нулю число для пересчёта");
+    return EConvertError{QuoteForMessage(text) + " — слишком близкое к нулю число для пересчёта"};
 }
 
 int AnsiPos(std::string_view sub, std::string_view text) {
