@@ -3,7 +3,8 @@
 // the fields' number form, fits a value field, is the value rounded to the
 // digits the field holds and reads back to the same text. A number as
 // documents write it (blanks around, grouped digits, '.', U+2212, Cyrillic
-// Е) reads as the same number typed does, by this file's own grammar.
+// Е) reads as the same number typed does, or is refused as it is, by this
+// file's own grammar.
 // The same bytes also exercise AnsiPos and the message quote.
 #include <algorithm>
 #include <cmath>
@@ -229,46 +230,36 @@ void CheckAnsiPos(std::string_view bytes) {
     }
 }
 
-}  // namespace
-
-struct Reading {
-    bool accepted = false;
-    long double value = 0;
-    std::string refusal;  // the wording after the message's quote of the text
-};
-
-Reading Read(std::string_view text) {
+// The value read, or nothing for a refused text.
+std::optional<long double> Read(std::string_view text) {
     try {
-        return {true, vantrel::StrToFloat(text), {}};
-    } catch (const EConvertError& error) {
-        const std::string message = error.what();
-        const std::size_t quoteEnd = message.rfind("»");
-        return {false, 0, quoteEnd != std::string::npos ? message.substr(quoteEnd) : ""};
+        return vantrel::StrToFloat(text);
+    } catch (const EConvertError&) {
+        return std::nullopt;
     }
 }
 
-void CheckPastedForm(std::string_view text, const Reading& pasted) {
+void CheckPastedForm(std::string_view text, std::optional<long double> pasted) {
     if (text.find_first_of(kStandIns) != std::string_view::npos) {
         return;
     }
     const auto typed = TypedForm(text);
-    const Reading expected = typed ? Read(*typed) : Read("x");
-    // A NUL byte in the text cuts what() short, inside the quote.
-    const bool sameWording =
-        pasted.refusal == expected.refusal || text.find('\0') != std::string_view::npos;
-    if (pasted.accepted != expected.accepted || !sameWording || pasted.value != expected.value ||
-        std::signbit(pasted.value) != std::signbit(expected.value)) {
+    const auto expected = typed ? Read(*typed) : std::nullopt;
+    if (pasted.has_value() != expected.has_value() ||
+        (pasted && (*pasted != *expected || std::signbit(*pasted) != std::signbit(*expected)))) {
         Fail("a pasted number reads otherwise than typed", text, typed.value_or("(no number)"));
     }
 }
 
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const Reading reading = Read(text);
-    if (reading.accepted) {
-        CheckRoundTrip(text, reading.value);
+    const auto value = Read(text);
+    if (value) {
+        CheckRoundTrip(text, *value);
     }
-    CheckPastedForm(text, reading);
+    CheckPastedForm(text, value);
     CheckQuote(text);
     CheckAnsiPos(text);
     return 0;
