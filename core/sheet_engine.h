@@ -28,8 +28,8 @@ struct SheetTables {
 // a value that a double cannot hold with all its digits in the base unit of
 // any of the sheet's groups (beyond its range, or not zero and below its
 // smallest normal value; as computed, or as its written text reads back),
-// raises EConvertError before any field is written. The tables are taken by value
-// and released on every way out.
+// raises EConvertError before any field is written. The tables are taken by
+// value and released on every way out.
 void RecalcSheet(const FieldHost& host, SheetTables tables);
 
 }  // namespace vantrel
