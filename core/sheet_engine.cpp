@@ -19,6 +19,20 @@ namespace {
 static_assert(std::numeric_limits<long double>::digits == 64,
               "the conversions rely on long double's 64-bit mantissa");
 
+constexpr long double kLargest = std::numeric_limits<double>::max();
+constexpr long double kSmallest = std::numeric_limits<double>::min();  // the smallest normal
+
+// Whether a double holds a value in a base unit with every digit a field shows.
+enum class Range { kHeld, kTooLarge, kTooSmall };
+
+Range RangeOf(long double inBaseUnit) {
+    const long double magnitude = std::fabs(inBaseUnit);
+    if (magnitude > kLargest) {
+        return Range::kTooLarge;
+    }
+    return magnitude != 0 && magnitude < kSmallest ? Range::kTooSmall : Range::kHeld;
+}
+
 void CheckShape(const SheetTables& t) {
     const auto n = static_cast<std::size_t>(t.n);
     bool ok = t.n > 0 && t.GroupSizes.size() == n && t.FieldGrid.size() == n &&
@@ -82,10 +96,11 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
     }
 
     // Parse before writing anything, so a refused text leaves the sheet as it was.
-    // The source value in its group's base unit is held as a double.
+    // The source value in its group's base unit is held as a double, with
+    // all its digits: a subnormal one keeps fewer than a field shows.
     const long double inBaseUnit = StrToFloat(text) * tables.UnitScales[c][b];
-    if (std::fabs(inBaseUnit) > std::numeric_limits<double>::max()) {
-        throw EConvertError(QuoteForMessage(text) + " — слишком большое число для этой единицы");
+    if (const Range range = RangeOf(inBaseUnit); range != Range::kHeld) {
+        throw range == Range::kTooLarge ? TooLargeError(text) : TooSmallError(text);
     }
     const auto v = static_cast<double>(inBaseUnit);
 
@@ -93,30 +108,31 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
     // value in its own base unit a double cannot hold is refused like the
     // source itself, before any field changes; so is one whose written text,
     // rounded to the digits the field shows, reads back as such a value.
-    // Rounding to even a single significant digit enlarges a value by at most
-    // a third, so only results above half the largest double need their
-    // texts read back.
-    constexpr long double kLargest = std::numeric_limits<double>::max();
-    const auto readsBack = [&](std::size_t j) {
+    // Rounding to even a single significant digit changes a value by at most
+    // a third either way, so only results above half the largest double or
+    // below twice the smallest need their texts read back.
+    const auto rangeOfResults = [&](std::size_t j) {
         const long double inGroupBase = static_cast<long double>(v) * tables.GroupFactors[c][j];
-        if (std::fabs(inGroupBase) <= kLargest / 2) {
-            return true;
-        }
-        if (std::fabs(inGroupBase) > kLargest) {
-            return false;
+        const long double magnitude = std::fabs(inGroupBase);
+        if (RangeOf(inGroupBase) != Range::kHeld || magnitude == 0 ||
+            (magnitude >= 2 * kSmallest && magnitude <= kLargest / 2)) {
+            return RangeOf(inGroupBase);
         }
         for (std::size_t k = 0; k < tables.FieldGrid[j].size(); ++k) {
             const auto scale = tables.UnitScales[j][k];
-            if ((j != c || k != b) &&
-                std::fabs(StrToFloat(FloatToStr(inGroupBase / scale)) * scale) > kLargest) {
-                return false;
+            if (j == c && k == b) {
+                continue;
+            }
+            if (const Range range = RangeOf(StrToFloat(FloatToStr(inGroupBase / scale)) * scale);
+                range != Range::kHeld) {
+                return range;
             }
         }
-        return true;
+        return Range::kHeld;
     };
     for (std::size_t j = 0; j < n; ++j) {
-        if (!readsBack(j)) {
-            throw EConvertError(QuoteForMessage(text) + " — слишком большое число для этого листа");
+        if (const Range range = rangeOfResults(j); range != Range::kHeld) {
+            throw range == Range::kTooLarge ? TooLargeError(text) : TooSmallError(text);
         }
     }
 

@@ -25,10 +25,11 @@ struct SheetTables {
 // never written. Does nothing when the focus is not on one of the sheet's
 // fields, or when the focused field's text is still the one its sheet last
 // agreed with (see ValueField::SettledText). A text that is not a number, or
-// a value that a double cannot hold in the base unit of any of the sheet's
-// groups (as computed, or as its written text reads back), raises
-// EConvertError before any field is written. The tables are taken by value
-// and released on every way out.
+// a value that a double cannot hold with all its digits in the base unit of
+// any of the sheet's groups (beyond its range, or not zero and below its
+// smallest normal value; as computed, or as its written text reads back),
+// raises EConvertError before any field is written. The tables are taken by
+// value and released on every way out.
 void RecalcSheet(const FieldHost& host, SheetTables tables);
 
 }  // namespace vantrel

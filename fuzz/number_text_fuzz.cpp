@@ -1,13 +1,18 @@
 // Any byte string as a field text: StrToFloat either accepts it or raises
 // EConvertError and nothing else; an accepted value written by FloatToStr has
 // the fields' number form, fits a value field, is the value rounded to the
-// digits the field holds and reads back to the same text.
+// digits the field holds and reads back to the same text. A number as
+// documents write it (blanks around, grouped digits, '.', U+2212, Cyrillic
+// Е) reads as the same number typed does, or is refused as it is, by this
+// file's own grammar.
 // The same bytes also exercise AnsiPos and the message quote.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -143,6 +148,63 @@ void CheckRoundTrip(std::string_view text, long double value) {
     }
 }
 
+// Stand-ins for the characters of pasted numbers the typed form has not: a
+// blank that may also separate digit groups, a blank only, a separator only.
+constexpr char kBlankOrGroup = '\x01';
+constexpr char kBlankOnly = '\x02';
+constexpr char kGroupOnly = '\x03';
+constexpr std::string_view kStandIns = "\x01\x02\x03";
+constexpr std::string_view kBlanks = "\x01\x02";
+constexpr std::string_view kGroupSeparators = "\x01\x03";
+
+constexpr std::pair<std::string_view, char> kReplaced[] = {
+    {" ", kBlankOrGroup},   {"\u00A0", kBlankOrGroup}, {"\u202F", kBlankOrGroup},
+    {"\u2009", kGroupOnly}, {"\t", kBlankOnly},        {"\r", kBlankOnly},
+    {"\n", kBlankOnly},     {"\u2212", '-'},           {"e", 'E'},
+    {"\u0415", 'E'},        {"\u0435", 'E'},
+};
+
+// The number as a user types it: blanks around dropped, digit groups of the
+// integer part joined, '.' made ',', U+2212 made '-', 'e', 'Е' and 'е' made
+// 'E'. Nothing when it cannot be a number: groups not by threes, or both ','
+// and '.'.
+std::optional<std::string> TypedForm(std::string_view text) {
+    std::string s;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto* found =
+            std::find_if(std::begin(kReplaced), std::end(kReplaced),
+                         [&](const auto& p) { return text.substr(i).starts_with(p.first); });
+        s += found != std::end(kReplaced) ? found->second : text[i];
+        i += found != std::end(kReplaced) ? found->first.size() : 1;
+    }
+    s.erase(0, std::min(s.size(), s.find_first_not_of(kBlanks)));
+    s.erase(s.find_last_not_of(kBlanks) + 1);
+    if (s.find(',') != std::string::npos && s.find('.') != std::string::npos) {
+        return std::nullopt;
+    }
+    std::replace(s.begin(), s.end(), '.', ',');
+    const std::size_t start = s.starts_with('-') || s.starts_with('+') ? 1 : 0;
+    const std::size_t end = std::min(
+        s.size(), s.find_first_not_of(std::string("0123456789").append(kGroupSeparators), start));
+    // Plain digits, or groups of three after a first group of one to three.
+    std::string integer;
+    std::string_view run = std::string_view(s).substr(start, end - start);
+    for (bool first = true;; first = false) {
+        const std::size_t cut = std::min(run.size(), run.find_first_of(kGroupSeparators));
+        const std::string_view group = run.substr(0, cut);
+        const bool plain = first && cut == run.size();
+        if (!plain && (first ? group.empty() || group.size() > 3 : group.size() != 3)) {
+            return std::nullopt;
+        }
+        integer += group;
+        if (cut == run.size()) {
+            break;
+        }
+        run.remove_prefix(cut + 1);
+    }
+    return s.substr(0, start) + integer + s.substr(end);
+}
+
 void CheckQuote(std::string_view text) {
     const std::string quote = vantrel::QuoteForMessage(text);
     if (IsUtf8(text) && !IsUtf8(quote)) {
@@ -168,20 +230,36 @@ void CheckAnsiPos(std::string_view bytes) {
     }
 }
 
+// The value read, or nothing for a refused text.
+std::optional<long double> Read(std::string_view text) {
+    try {
+        return vantrel::StrToFloat(text);
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
+void CheckPastedForm(std::string_view text, std::optional<long double> pasted) {
+    if (text.find_first_of(kStandIns) != std::string_view::npos) {
+        return;
+    }
+    const auto typed = TypedForm(text);
+    const auto expected = typed ? Read(*typed) : std::nullopt;
+    if (pasted.has_value() != expected.has_value() ||
+        (pasted && (*pasted != *expected || std::signbit(*pasted) != std::signbit(*expected)))) {
+        Fail("a pasted number reads otherwise than typed", text, typed.value_or("(no number)"));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    long double value = 0;
-    bool accepted = true;
-    try {
-        value = vantrel::StrToFloat(text);
-    } catch (const EConvertError&) {
-        accepted = false;
+    const auto value = Read(text);
+    if (value) {
+        CheckRoundTrip(text, *value);
     }
-    if (accepted) {
-        CheckRoundTrip(text, value);
-    }
+    CheckPastedForm(text, value);
     CheckQuote(text);
     CheckAnsiPos(text);
     return 0;

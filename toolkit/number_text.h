@@ -1,17 +1,32 @@
 // Number text as the value fields show it: ',' as decimal separator, 'E' as
 // exponent letter, no thousands separators, whatever the machine's locale.
+// Reading also takes the forms a pasted number comes in.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "toolkit/exceptions.h"
+
 namespace vantrel {
 
 // Reads a number text at extended precision. Accepts every text a user can
 // type on the way to a number ("1E" and "1E-" read as 1, ",5" as 0.5, "-1E5"),
-// a lower-case 'e', a '+' sign and spaces around the number. Refuses a text
-// without a mantissa digit, and anything else, with EConvertError.
+// and numbers as documents and spreadsheets write them, which reach a field
+// by pasting: blanks around (spaces, tabs, no-break spaces, line breaks),
+// integer digits grouped by threes ("1 000 000", with U+00A0, U+202F or
+// U+2009 as well), '.' as the decimal separator in a text without ',', the
+// minus sign U+2212, a '+' sign, and 'e' or a Cyrillic 'Е' or 'е' as the
+// exponent letter. Refuses a text without a mantissa digit, one with both ','
+// and '.', and anything else, with EConvertError; so it does a number beyond
+// the range of long double, or one that is not zero but would read as zero.
 long double StrToFloat(std::string_view text);
+
+// The errors for a value too large or too small to convert, quoting the
+// field's text. Each has one wording, whether the text itself is out of range
+// or its value in a base unit is.
+EConvertError TooLargeError(std::string_view text);
+EConvertError TooSmallError(std::string_view text);
 
 // How wide a number text is drawn, in hundredths of the width of a digit of
 // the window font (DejaVu Sans Bold at 13 design pixels), whose ten digits all

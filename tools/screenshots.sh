@@ -3,11 +3,13 @@
 # X display at 120 pixels per inch (the design density, where the client area
 # is 821 x 366), one sheet per picture with a value typed in, as a user would.
 #
-# usage: tools/screenshots.sh [--dpi N] [--shot "FILE RIGHTS TABS TEXT"]... [BUILD_DIR [OUTPUT_DIR]]
+# usage: tools/screenshots.sh [--dpi N] [--shot "FILE RIGHTS TABS TEXT"]... [--leave] [BUILD_DIR [OUTPUT_DIR]]
 #   --dpi N     the display's density (default 120)
 #   --shot      one picture instead of the six: the file name, Right presses
 #               from the first tab, Tab presses from the tab strip to the
 #               field typed in, and the text typed; may be repeated
+#   --leave     press Tab after typing: the field typed in is shown without
+#               the focus
 #   BUILD_DIR   a build tree holding ui/vantrel (default: build/default)
 #   OUTPUT_DIR  where the PNGs go (default: docs/screenshots)
 # Needs Xvfb (xvfb), xdotool (xdotool), xprop (x11-utils), import (imagemagick)
@@ -17,10 +19,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dpi=120
 custom_shots=()
+leave=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --dpi) dpi=$2; shift 2 ;;
     --shot) custom_shots+=("$2"); shift 2 ;;
+    --leave) leave=1; shift ;;
     *) break ;;
     esac
 done
@@ -82,6 +86,7 @@ for shot in "${shots[@]}"; do
     for _ in $(seq "$rights"); do xdotool key --delay 50 Right; done
     for _ in $(seq "$tabs"); do xdotool key --delay 50 Tab; done
     xdotool type --delay 80 "$text"
+    if [ "$leave" = 1 ]; then xdotool key --delay 50 Tab; fi
     sleep 0.5
     import -window "$window" "png:$out_dir/$file"
     kill "$app_pid"

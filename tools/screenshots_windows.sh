@@ -4,7 +4,10 @@
 # density, where the client area is 821 x 366), one sheet per picture with the
 # value tools/screenshots.sh types on Linux, typed as a user would.
 #
-# usage: tools/screenshots_windows.sh [BUILD_DIR [OUTPUT_DIR]]
+# usage: tools/screenshots_windows.sh [--shot "FILE RIGHTS TABS TEXT"]... [--leave] [BUILD_DIR [OUTPUT_DIR]]
+#   --shot      one picture instead of the six, as tools/screenshots.sh takes it
+#   --leave     press Tab after typing: the field typed in is shown without
+#               the focus
 #   BUILD_DIR   the windows preset's build tree (default: build/windows)
 #   OUTPUT_DIR  where the PNGs go (default: docs/screenshots/windows)
 # Needs the program built (cmake --build --preset windows), and xdotool and
@@ -13,6 +16,15 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+custom_shots=()
+leave=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --shot) custom_shots+=("$2"); shift 2 ;;
+    --leave) leave=1; shift ;;
+    *) break ;;
+    esac
+done
 build_dir=$(cd "${1:-$root/build/windows}" && pwd)
 out_dir=${2:-$root/docs/screenshots/windows}
 program=$build_dir/ui/Vantrel.exe
@@ -34,6 +46,7 @@ shots=(
     "force.png 4 7 1"
     "pressure.png 5 9 1"
 )
+[ ${#custom_shots[@]} -eq 0 ] || shots=("${custom_shots[@]}")
 
 app_pid=
 cleanup() {
@@ -54,6 +67,7 @@ for shot in "${shots[@]}"; do
     for _ in $(seq "$rights"); do xdotool key --delay 50 Right; done
     for _ in $(seq "$tabs"); do xdotool key --delay 50 Tab; done
     xdotool type --delay 80 "$text"
+    if [ "$leave" = 1 ]; then xdotool key --delay 50 Tab; fi
     sleep 0.5
     import -window "$window" "png:$out_dir/$file"
     # Closed as a user closes it: the program ends with status 0.

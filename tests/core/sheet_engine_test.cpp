@@ -177,6 +177,47 @@ TEST_F(SheetEngine, ValueTooLargeForItsBaseUnitIsRefusedWithAMessage) {
     EXPECT_EQ(window.Text("Edt_QGJ"), "1E297");
 }
 
+// Whether the reader or the engine finds a value out of a double's range, too
+// large and too small have one wording each. A double holds a base value with
+// every digit a field shows only down to its smallest normal value; zero is
+// held, of either sign.
+TEST_F(SheetEngine, ValuesADoubleCannotHoldAreRefusedWithOneWordingEach) {
+    enum Verdict { kHeld, kTooLarge, kTooSmall };
+    struct RangeCase {
+        const char* field;
+        const char* text;
+        Verdict verdict;
+        const char* joules = "";  // what Edt_QJ shows when held
+    };
+    const RangeCase cases[] = {
+        {"Edt_QGJ", "1E306", kTooLarge},     // 1E315 J
+        {"Edt_QJ", "1E-5000", kTooSmall},    // would read as zero
+        {"Edt_QJ", "1E-400", kTooSmall},     // would be 0 as a double
+        {"Edt_QkJ", "4,9E-324", kTooSmall},  // 4,9E-321 J: a subnormal double
+        {"Edt_QJ", "2,3E-308", kTooSmall},   // 5,497E-309 cal
+        {"Edt_Qk", "2,3E-308", kHeld, "9,6301E-308"},
+        {"Edt_QGJ", "1E-290", kHeld, "1E-281"},
+        {"Edt_Qk", "-0", kHeld, "0"},
+        {"Edt_Qk", "0E-99999", kHeld, "0"},
+    };
+    for (const auto& [field, text, verdict, joules] : cases) {
+        SCOPED_TRACE(std::string(field) + " " + text);
+        Type("Edt_QJ", "");
+        RecalcHeat(window);
+        Type(field, text);
+        try {
+            RecalcHeat(window);
+            EXPECT_EQ(verdict, kHeld);
+            EXPECT_EQ(window.Text("Edt_QJ"), joules);
+        } catch (const EConvertError& error) {
+            EXPECT_EQ(error.what(), std::string(verdict == kTooLarge ? TooLargeError(text).what()
+                                                                     : TooSmallError(text).what()));
+            EXPECT_NE(verdict, kHeld);
+            EXPECT_EQ(window.Text(field == std::string("Edt_QJ") ? "Edt_Qk" : "Edt_QJ"), "");
+        }
+    }
+}
+
 TEST_F(SheetEngine, EveryWrittenFieldCanBeTheNextSource) {
     // 1E308 l/s is 3,6E311 l/h: no double holds that, so nothing is written
     // that would be refused when the user moves into it.

@@ -136,11 +136,39 @@ private slots:
             QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(&field, &drop);
         }) << "257";
+        // Of more than one line, the field keeps the first, as a Windows edit does.
+        QTest::newRow("keyboard paste of two lines before the text")
+            << Action([](WindowSession& s, TEdit&) {
+                   QGuiApplication::clipboard()->setText(QStringLiteral("7\r\n8"));
+                   s.Key(Qt::Key_Home);
+                   s.Key(Qt::Key_V, Qt::ControlModifier);
+               })
+            << "725";
+        QTest::newRow("context-menu paste of two lines")
+            << Action([](WindowSession&, TEdit& field) {
+                   QGuiApplication::clipboard()->setText(QStringLiteral("7\n8"));
+                   ChooseFromContextMenu(field, QKeySequence::Paste);
+               })
+            << "257";
+        QTest::newRow("middle-click paste of two lines") << Action([](WindowSession&,
+                                                                      TEdit& field) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("7\n8"), QClipboard::Selection);
+            QTest::mouseClick(&field, Qt::MiddleButton, {}, field.rect().center());
+        }) << "257";
+        QTest::newRow("dropping two lines") << Action([](WindowSession&, TEdit& field) {
+            QMimeData data;
+            data.setText(QStringLiteral("7\n8"));
+            const QPointF end(field.width() - 4, field.height() / 2);
+            QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&field, &enter);
+            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&field, &drop);
+        }) << "257";
     }
     void everyEditRecalculates() {
         QFETCH(Action, edit);
         QFETCH(QString, typed);
-        if (QByteArray(QTest::currentDataTag()) == "middle-click paste" &&
+        if (QByteArray(QTest::currentDataTag()).startsWith("middle-click paste") &&
             !QGuiApplication::clipboard()->supportsSelection()) {
             QSKIP(
                 "this platform has no selection to paste with the middle button; "
@@ -161,6 +189,21 @@ private slots:
                                           vantrel::StrToFloat(typed.toStdString()) * 1000));
         QCOMPARE(session_->Text("Edt_HH"), newtons);
         QCOMPARE(session_->FocusName(), "Edt_HkH");
+    }
+
+    // Its tail alone would read as another number, «32109,87654321».
+    void aLongTextShowsItsStartOnceTheFocusHasLeftIt() {
+        QVERIFY(session_->TabTo("Edt_Gm_h"));
+        session_->Type("98765432109,87654321");
+        TEdit& field = session_->Edit("Edt_Gm_h");
+        const auto typed = session_->AllTexts();
+        session_->Key(Qt::Key_Tab);
+        QCOMPARE(session_->AllTexts(), typed);
+        const QImage left = field.grab().toImage();
+        field.SetText(field.GetText());  // as the program writes a text: from its start
+        QCOMPARE(field.grab().toImage(), left);
+        session_->Key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(field.selectedText(), field.text());
     }
 
     void theContextMenuIsRussian() {

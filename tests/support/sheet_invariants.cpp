@@ -17,9 +17,6 @@ namespace {
 // last of those, and this share of the value for the double, is a wrong
 // factor, scale or unit, not rounding.
 constexpr long double kRelativeRoundOff = 1e-15L;
-// Below this a base value is a subnormal double and has lost the precision
-// the tolerance assumes; such results are checked for form only.
-constexpr long double kSmallestComparedBase = 1e-290L;
 
 }  // namespace
 
@@ -53,7 +50,6 @@ std::string CheckSheet(const SheetCatalogue& sheet, const FieldHost& host, std::
     if (!expectEmpty) {
         base = StrToFloat(sourceText) * sourceUnit->scale;
     }
-    const bool compareValues = base == 0 || std::fabs(base) >= kSmallestComparedBase;
 
     for (std::size_t g = 0; g < sheet.groups.size(); ++g) {
         for (const CatalogueUnit& unit : sheet.groups[g].units) {
@@ -84,20 +80,19 @@ std::string CheckSheet(const SheetCatalogue& sheet, const FieldHost& host, std::
                 return fault("wider than a value field shows");
             }
             // The field must serve as the next source: its value in its
-            // group's base unit fits in a double.
-            if (std::fabs(StrToFloat(text) * unit.scale) > std::numeric_limits<double>::max()) {
+            // group's base unit is zero or a normal double.
+            const long double inBase = std::fabs(StrToFloat(text) * unit.scale);
+            if (inBase > std::numeric_limits<double>::max() ||
+                (inBase != 0 && inBase < std::numeric_limits<double>::min())) {
                 return fault("a value no double holds in its base unit");
             }
-            if (compareValues) {
-                const long double expected = base * sheet.Factor(sourceGroup, g) / unit.scale;
-                const long double got = StrToFloat(text);
-                if (std::fabs(got - expected) >
-                    HalfUnitShown(text) + kRelativeRoundOff * std::fabs(expected)) {
-                    std::ostringstream value;
-                    value.precision(20);
-                    value << expected;
-                    return fault("expected " + value.str());
-                }
+            const long double expected = base * sheet.Factor(sourceGroup, g) / unit.scale;
+            if (std::fabs(StrToFloat(text) - expected) >
+                HalfUnitShown(text) + kRelativeRoundOff * std::fabs(expected)) {
+                std::ostringstream value;
+                value.precision(20);
+                value << expected;
+                return fault("expected " + value.str());
             }
         }
     }

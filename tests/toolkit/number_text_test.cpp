@@ -58,13 +58,11 @@ struct ParseCase {
 
 TEST_P(NumberTextUnderLocale, ReadsEveryTextAUserCanTypeOnTheWayToANumber) {
     const ParseCase cases[] = {
-        {"1", 1.0L},         {"1,5", 1.5L},     {",5", 0.5L},
-        {"1,", 1.0L},        {"1E", 1.0L},      {"1E-", 1.0L},
-        {"1E5", 1e5L},       {"1E-5", 1e-5L},   {"-1E5", -1e5L},
-        {"2,5E-3", 2.5e-3L}, {"1e3", 1e3L},     {"+2", 2.0L},
-        {" 12 ", 12.0L},     {"0", 0.0L},       {"0,1", 0.1L},
-        {"007", 7.0L},       {"1E400", 1e400L}, {"1E-5000", 0.0L},
-        {"-1E-5000", -0.0L}, {"1,E2", 100.0L},  {"1E0000000003", 1e3L},
+        {"1", 1.0L},       {"1,5", 1.5L},       {",5", 0.5L},           {"1,", 1.0L},
+        {"1E", 1.0L},      {"1E-", 1.0L},       {"1E5", 1e5L},          {"1E-5", 1e-5L},
+        {"-1E5", -1e5L},   {"2,5E-3", 2.5e-3L}, {"1e3", 1e3L},          {"+2", 2.0L},
+        {" 12 ", 12.0L},   {"0", 0.0L},         {"0,1", 0.1L},          {"007", 7.0L},
+        {"1E400", 1e400L}, {"1,E2", 100.0L},    {"1E0000000003", 1e3L},
     };
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(StrToFloat(text), value) << text;
@@ -73,12 +71,60 @@ TEST_P(NumberTextUnderLocale, ReadsEveryTextAUserCanTypeOnTheWayToANumber) {
 
 TEST_P(NumberTextUnderLocale, RefusesTextsThatAreNotNumbers) {
     const std::string refused[] = {
-        "",     ",",    "E",    "-",   "E5",   "-E5",  ",E",   "1,,2", "1,2,3",
-        "1.5",  "abc",  "1 2",  "nan", "inf",  "-inf", "1E5,", "--1",  "1E--2",
-        "1E5E", "0x10", "12кг", "٣",   "1\t2", "1E 5", "+-1",
+        "",      ",",    "E",    "-",    "E5",  "-E5",  ",E",   "1,,2",
+        "1,2,3", "abc",  "1 2",  "nan",  "inf", "-inf", "1E5,", "--1",
+        "1E--2", "1E5E", "0x10", "12кг", "٣",   "1\t2", "1E 5", "+-1",
     };
     for (const auto& text : refused) {
         EXPECT_THROW(StrToFloat(text), EConvertError) << text;
+    }
+}
+
+// Beyond what a user types: numbers as a pasted spreadsheet cell or a line of
+// a document brings them, and the neighbouring texts that must stay refused.
+TEST_P(NumberTextUnderLocale, ReadsNumbersAsDocumentsAndSpreadsheetsWriteThem) {
+    // Zero however written; 1E-400, which a long double holds (a double not).
+    const ParseCase read[] = {
+        {"12,5\n", 12.5L},
+        {"\t 12,5\r\n", 12.5L},
+        {"\u00A012,5\u202F", 12.5L},
+        {"101.325", 101.325L},
+        {".5", 0.5L},
+        {"1 000 000", 1e6L},
+        {"1\u00A0250,75", 1250.75L},
+        {"2\u202F500\u202F000", 2.5e6L},
+        {"12\u2009345.5", 12345.5L},
+        {"\u22125,5", -5.5L},
+        {"+5,5", 5.5L},
+        {"1,5\u04153", 1500.0L},
+        {"\u22122\u0435\u22123", -0.002L},
+        {"-0", -0.0L},
+        {"0,000E-99999", 0.0L},
+        {"1E-400", 1e-400L},
+    };
+    for (const auto& [text, value] : read) {
+        EXPECT_EQ(StrToFloat(text), value) << text;
+        EXPECT_EQ(std::signbit(StrToFloat(text)), std::signbit(value)) << text;
+    }
+    const auto refusal = [](std::string_view text) -> std::string {
+        try {
+            StrToFloat(text);
+        } catch (const EConvertError& error) {
+            return error.what();
+        }
+        return "read as a number";
+    };
+    // With both ',' and '.' it could be a thousand or one.
+    for (const char* text :
+         {"1.000,5", "1,000.5", "1.000.000", "1 00", "1 0000", "1234 567", "1  000", "0,123 456",
+          "12,5\n13", "12,5\t13", "- 5", "\u2212\u22125", "5\u2212", "\u00A0"}) {
+        EXPECT_EQ(refusal(text), QuoteForMessage(text) + " не является числом");
+    }
+    for (const char* text : {"1E99999", "1 000E4930"}) {
+        EXPECT_EQ(refusal(text), TooLargeError(text).what());
+    }
+    for (const char* text : {"1E-5000", "\u22121\u0435\u22125000"}) {
+        EXPECT_EQ(refusal(text), TooSmallError(text).what());
     }
 }
 

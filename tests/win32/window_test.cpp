@@ -641,5 +641,37 @@ TEST_F(VantrelWindow, ARefusedTextShowsOneWarningAndChangesNothing) {
     EXPECT_EQ(boxes.shown.size(), 1u);
 }
 
+// A text wider than its field shows its start once the focus has moved on:
+// its tail alone, «32109,87654321», reads as another number. And a copied
+// cell pastes as its first line, read as documents write numbers.
+TEST_F(VantrelWindow, ALongTextShowsItsStartOnceTheFocusHasLeftAndACellPastesAsItsLine) {
+    const HWND field = Frm_vantrel->Edt_Gm_h->Handle();
+    SetFocus(field);
+    for (const wchar_t c : std::wstring(L"98765432109,87654321")) {
+        Key(c == L',' ? VK_OEM_COMMA : c, c);
+    }
+    const std::string litres = Frm_vantrel->Edt_Gl_h->GetText();
+    ASSERT_GT(SendMessageW(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0);  // its first visible character
+    Key(VK_TAB);
+    EXPECT_EQ(SendMessageW(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "98765432109,87654321");
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), litres);
+
+    // Pasted over the text from the context menu.
+    const std::wstring cell = L"1\u00A0000\r\n";
+    ASSERT_TRUE(OpenClipboard(field));
+    EmptyClipboard();
+    const HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (cell.size() + 1) * sizeof(wchar_t));
+    wcscpy(static_cast<wchar_t*>(GlobalLock(copy)), cell.c_str());
+    GlobalUnlock(copy);
+    SetClipboardData(CF_UNICODETEXT, copy);
+    CloseClipboard();
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, WM_PASTE, 0, 0);
+    Pump();
+    EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "1\u00A0000");
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "1000000");
+}
+
 }  // namespace
 }  // namespace vantrel

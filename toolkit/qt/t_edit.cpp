@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QScopedValueRollback>
 
+#include "toolkit/qt/first_line_only.h"
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/t_form.h"
 #include "toolkit/qt/typed_key.h"
@@ -14,6 +15,8 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
     // Every character has to pass the key-press event; an input method would
     // commit composed text past it. Number text needs no composition.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Of a pasted text, the first line, as a Windows edit takes it.
+    setValidator(new FirstLineOnly(this));
     connect(this, &QLineEdit::textEdited, this, &TEdit::NoteEdit);
 }
 
@@ -77,6 +80,16 @@ void TEdit::FinishEditWithoutKey() {
     form->ReportFocusOn(this);
     RunEventMethod([this] { emit KeyUp(); });
     form->ReportFocusOn(nullptr);
+}
+
+void TEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // Once the focus is on another control, a text wider than the field shows
+    // its start: its tail alone reads as another number. Not for a context
+    // menu or another window (the error box): the caret stays where it was.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
+        setCursorPosition(0);
+    }
 }
 
 void TEdit::keyReleaseEvent(QKeyEvent* event) {

@@ -40,6 +40,7 @@ protected:
     void WriteText(const std::string& text) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void NoteEdit();

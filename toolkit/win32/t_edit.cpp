@@ -106,6 +106,19 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RunEventMethod([this] { KeyUp(); });
             return result;
         }
+        case WM_KILLFOCUS: {
+            const LRESULT result = DefaultHandling(message, wParam, lParam);
+            // Once the focus is on another control of the form, a text wider
+            // than the field shows its start: its tail alone reads as another
+            // number. Not when another window (the error box) takes the
+            // focus: the caret stays where it was.
+            const auto next = reinterpret_cast<HWND>(wParam);
+            if (next != nullptr && GetAncestor(next, GA_ROOT) == GetAncestor(Handle(), GA_ROOT)) {
+                SendMessageW(Handle(), EM_SETSEL, 0, 0);
+                SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+            }
+            return result;
+        }
         case kEditWithoutKeyDone:
             FinishEditWithoutKey();
             return 0;
