@@ -648,7 +648,7 @@ TEST_F(VantrelWindow, ALongTextShowsItsStartOnceTheFocusHasLeftAndACellPastesAsI
     const HWND field = Frm_vantrel->Edt_Gm_h->Handle();
     SetFocus(field);
     for (const wchar_t c : std::wstring(L"98765432109,87654321")) {
-        Key(c == L',' ? VK_OEM_COMMA : c, c);
+        Key(c == L',' ? VK_OEM_COMMA : c);
     }
     const std::string litres = Frm_vantrel->Edt_Gl_h->GetText();
     ASSERT_GT(SendMessageW(field, EM_GETFIRSTVISIBLELINE, 0, 0), 0);  // its first visible character
