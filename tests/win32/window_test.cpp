@@ -402,6 +402,53 @@ TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
     }
 }
 
+// While the form lays itself out for a new density, every message to one of
+// its windows finds the font that window draws with still alive: each has its
+// new font before the old one is deleted.
+class FontWatch {
+public:
+    explicit FontWatch(HWND form) {
+        form_ = form;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
+    }
+    ~FontWatch() { UnhookWindowsHookEx(hook_); }
+    FontWatch(const FontWatch&) = delete;
+    FontWatch& operator=(const FontWatch&) = delete;
+
+    static inline int checked = 0;
+    static inline int deleted = 0;
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+        const auto& message = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && !asking_ && GetAncestor(message.hwnd, GA_ROOT) == form_) {
+            asking_ = true;
+            const auto font =
+                reinterpret_cast<HGDIOBJ>(SendMessageW(message.hwnd, WM_GETFONT, 0, 0));
+            asking_ = false;
+            if (font != nullptr) {
+                ++checked;
+                deleted += GetObjectType(font) != OBJ_FONT ? 1 : 0;
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline HWND form_ = nullptr;
+    static inline bool asking_ = false;
+    HHOOK hook_;
+};
+
+TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
+    const FontWatch watch(Frm_vantrel->Handle());
+    for (const UINT dpi : {144u, 96u, 120u}) {
+        Frm_vantrel->ChangeDpi(dpi, nullptr);
+        Pump();
+    }
+    EXPECT_GT(FontWatch::checked, 0);
+    EXPECT_EQ(FontWatch::deleted, 0) << "of " << FontWatch::checked << " messages";
+}
+
 RECT PlaceIn(HWND control, HWND container) {
     RECT place{};
     GetWindowRect(control, &place);
