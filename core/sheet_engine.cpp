@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/extended_precision.h"
 #include "toolkit/exceptions.h"
 #include "toolkit/number_text.h"
 
@@ -53,6 +54,7 @@ void CheckShape(const SheetTables& t) {
 }  // namespace
 
 void RecalcSheet(const FieldHost& host, SheetTables tables) {
+    const ExtendedPrecision precision;
     CheckShape(tables);
     ValueField* const source = host.FocusedField();
     const auto n = static_cast<std::size_t>(tables.n);

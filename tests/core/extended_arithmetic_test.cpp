@@ -10,6 +10,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/extended_precision.h"
+#include "sheets/sheet_routines.h"
+#include "support/headless_window.h"
+
 namespace vantrel {
 namespace {
 
@@ -27,6 +31,25 @@ TEST(ExtendedArithmetic, RunsAtSixtyFourBitsOfPrecision) {
     EXPECT_EQ(std::ldexp(static_cast<long double>(mantissa), power),
               0.999999999999999999945789891375724778L);  // 1 - 2^-64
 }
+
+#if defined(__i386__) || defined(__x86_64__)
+// As a DLL loaded into the program may leave it: the x87 unit at 53 bits.
+TEST(ExtendedArithmetic, ARecalculationRunsAtSixtyFourBitsWhateverTheUnitWasSetTo) {
+    const unsigned short original = ExtendedPrecision::ControlWord();
+    const auto fiftyThreeBits = static_cast<unsigned short>((original & ~0x0300U) | 0x0200U);
+    HeadlessWindow window(
+        {"Edt_QGW", "Edt_QMW", "Edt_QkW", "Edt_QW", "Edt_QGkh", "Edt_QMkh", "Edt_Qkkh", "Edt_Qkh"});
+    window.Focus("Edt_Qkh");
+    window.Edit("Edt_Qkh").Insert("351,509975");
+    ExtendedPrecision::SetControlWord(fiftyThreeBits);
+    RecalcHeatFlow(window);
+    const unsigned short after = ExtendedPrecision::ControlWord();
+    ExtendedPrecision::SetControlWord(original);
+    // At 53 bits the division rounds up across the eighth digit: 3,5150998E-7.
+    EXPECT_EQ(window.Text("Edt_QGkh"), "3,5150997E-7");
+    EXPECT_EQ(after, fiftyThreeBits) << "the unit is given back as it was";
+}
+#endif
 
 }  // namespace
 }  // namespace vantrel
