@@ -10,12 +10,17 @@
 # (ucrtbase.dll, api-ms-win-crt-*) that Windows 7 lacks without an update,
 # and nothing may come from shcore.dll (Windows 8.1) or an API set.
 #
-#   windows7_imports.sh OBJDUMP CXX PROGRAM.exe
+# The functions the program delay-loads count as imports too: they are not in
+# its import table, so they are read from its link map, where the linker
+# names the delay-load library member it took for each.
+#
+#   windows7_imports.sh OBJDUMP CXX PROGRAM.exe [LINK.map]
 set -euo pipefail
-[ $# -eq 3 ] || { echo "usage: $0 OBJDUMP CXX PROGRAM.exe" >&2; exit 2; }
+[ $# -eq 3 ] || [ $# -eq 4 ] || { echo "usage: $0 OBJDUMP CXX PROGRAM.exe [LINK.map]" >&2; exit 2; }
 objdump=$1
 cxx=$2
 program=$3
+map=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -26,6 +31,19 @@ trap 'rm -rf "$work"' EXIT
     dll != "" && $1 ~ /^[0-9a-f]+$/ && NF >= 3 && $3 !~ /^</ { print dll, $3 }
 ' >"$work/imports"
 [ -s "$work/imports" ] || { echo "$program: no imports found" >&2; exit 1; }
+if [ -n "$map" ]; then
+    # "lib<dll>_delay.a(member)" and, on the next line, the symbol it gave:
+    # "(__imp_<function>)", or "(<function>)" where no header asked for the
+    # import by name; the library's own helpers start with "__".
+    awk 'dll != "" { if (match($0, /\([A-Za-z_][A-Za-z0-9_@]*\)$/)) {
+                         name = substr($0, RSTART + 1, RLENGTH - 2); sub(/^__imp_/, "", name)
+                         if (name !~ /^__/) print dll, name }
+                     dll = "" }
+         match($0, /lib[A-Za-z0-9_]+_delay\.a\(/) { dll = substr($0, RSTART + 3, RLENGTH - 12) ".dll" }' \
+        "$map" | sort -u >"$work/delayed"
+    [ -s "$work/delayed" ] || { echo "$map names no delay-loaded function" >&2; exit 1; }
+    cat "$work/delayed" >>"$work/imports"
+fi
 
 status=0
 dlls=$(cut -d' ' -f1 "$work/imports" | sort -uf)
@@ -61,5 +79,6 @@ if ! LC_ALL=C "$cxx" -fsyntax-only -std=c++20 -D_WIN32_WINNT=0x0601 -DWINVER=0x0
         status=1
     done
 fi
-echo "$(basename "$program"): $(wc -l <"$work/imports") imported functions from" $dlls
+echo "$(basename "$program"): $(wc -l <"$work/imports") imported functions from" $dlls \
+    "${map:+(delay-loaded: $(cut -d' ' -f1 "$work/delayed" | sort -u | tr '\n' ' '))}"
 exit "$status"

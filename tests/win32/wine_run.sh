@@ -40,8 +40,8 @@ use_state_dir() {
     export WINEPREFIX=$state/prefix
     export WINEDEBUG=-all
     # No first-run installers of .NET and HTML engines, no desktop entries in
-    # the home folder.
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # the home folder; and whatever a test adds in VANTREL_WINE_DLLOVERRIDES.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VANTREL_WINE_DLLOVERRIDES:+;$VANTREL_WINE_DLLOVERRIDES}"
     export TMPDIR=$state/tmp
     export XDG_CACHE_HOME=$state/cache
     # Wine asks for a session bus; without one, D-Bus would start a daemon for

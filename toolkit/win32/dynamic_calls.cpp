@@ -4,8 +4,18 @@ namespace vantrel {
 
 namespace {
 
+// A function of `module` as its own type, or nullptr. GetProcAddress returns
+// every function as FARPROC; the cast goes through void*.
+template <class Function>
+void Find(HMODULE module, const char* name, Function& function) {
+    function =
+        module != nullptr
+            ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+            : nullptr;
+}
+
 // The newer functions, each found once in its DLL; nullptr where the running
-// Windows lacks it. USER32 is loaded before any line of the program runs.
+// Windows lacks it.
 struct NewerFunctions {
     UINT(WINAPI* getDpiForWindow)(HWND) = nullptr;
     BOOL(WINAPI* adjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
@@ -13,25 +23,43 @@ struct NewerFunctions {
     UINT systemDpi = 0;  // 0: the screen's own, as Windows 7 reads it
 
     NewerFunctions() {
-        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        // Loaded already: user32 is delay-loaded, on the first call of one of
+        // its functions, and a window has been made by now.
+        const HMODULE user32 = LoadLibraryW(L"user32.dll");
         Find(user32, "GetDpiForWindow", getDpiForWindow);
         Find(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
         Find(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
-    }
-
-    template <class Function>
-    static void Find(HMODULE module, const char* name, Function& function) {
-        // GetProcAddress returns every function as FARPROC; cast through
-        // void* to the function's own type.
-        function =
-            module != nullptr
-                ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
     }
 };
 
 NewerFunctions& Newer() {
     static NewerFunctions functions;
+    return functions;
+}
+
+// Common controls 6, loaded when first needed, after the DLL search has been
+// restricted: the program's manifest makes Windows load version 6.
+struct CommonControls {
+    BOOL(WINAPI* initCommonControlsEx)(const INITCOMMONCONTROLSEX*) = nullptr;
+    BOOL(WINAPI* setWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR) = nullptr;
+    LRESULT(WINAPI* defSubclassProc)(HWND, UINT, WPARAM, LPARAM) = nullptr;
+    BOOL(WINAPI* removeWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR) = nullptr;
+
+    CommonControls() {
+        const HMODULE comctl32 = LoadLibraryW(L"comctl32.dll");
+        Find(comctl32, "InitCommonControlsEx", initCommonControlsEx);
+        Find(comctl32, "SetWindowSubclass", setWindowSubclass);
+        Find(comctl32, "DefSubclassProc", defSubclassProc);
+        Find(comctl32, "RemoveWindowSubclass", removeWindowSubclass);
+    }
+    bool Complete() const {
+        return initCommonControlsEx != nullptr && setWindowSubclass != nullptr &&
+               defSubclassProc != nullptr && removeWindowSubclass != nullptr;
+    }
+};
+
+CommonControls& Controls() {
+    static CommonControls functions;
     return functions;
 }
 
@@ -50,6 +78,41 @@ UINT SystemDpi() {
 }
 
 }  // namespace
+
+void RestrictDllSearch() {
+    // Windows 8 and Windows 7 with update KB2533623 have it.
+    BOOL(WINAPI * setDefaultDllDirectories)(DWORD) = nullptr;
+    Find(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
+    if (setDefaultDllDirectories == nullptr ||
+        !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        // At least not the current folder, where a document may have been
+        // opened from.
+        SetDllDirectoryW(L"");
+    }
+}
+
+bool InitializeCommonControls(DWORD classes) {
+    if (!Controls().Complete()) {
+        return false;
+    }
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = classes;
+    return Controls().initCommonControlsEx(&controls) != FALSE;
+}
+
+bool SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
+    return Controls().setWindowSubclass != nullptr &&
+           Controls().setWindowSubclass(window, procedure, id, data) != FALSE;
+}
+
+LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Controls().defSubclassProc(window, message, wParam, lParam);
+}
+
+void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
+    Controls().removeWindowSubclass(window, procedure, id);
+}
 
 UINT WindowDpi(HWND window) {
     if (Newer().getDpiForWindow != nullptr) {

@@ -1,8 +1,18 @@
-// The Windows functions this toolkit uses that came after Windows 7 SP1, the
-// oldest Windows Vantrel runs on. The toolkit builds against the Windows 7 API
-// (_WIN32_WINNT 0x0601), so calling one of them directly does not compile:
-// each is looked up in its DLL when first used, and where the running Windows
-// lacks it, the fallback beside it does the work the way Windows 7 does.
+// The Windows functions this toolkit looks up at run time, each with its
+// fallback beside it.
+//
+// Those that came after Windows 7 SP1, the oldest Windows Vantrel runs on:
+// the toolkit builds against the Windows 7 API (_WIN32_WINNT 0x0601), so
+// calling one of them directly does not compile. Each is looked up in its DLL
+// when first used, and where the running Windows lacks it, the fallback does
+// the work the way Windows 7 does.
+//
+// Those of DLLs that are not among the system's known DLLs (comctl32): the
+// program imports only known DLLs, which Windows always loads from System32,
+// and loads the others itself once it has kept DLL search out of its own
+// folder. A portable Vantrel.exe runs from wherever it was unpacked, such as
+// the Downloads folder, where a DLL planted under a common name would
+// otherwise be loaded first.
 //
 // Density: Windows 10 1703 and later run the program per-monitor DPI aware
 // (version 2, from the manifest), and a window follows the density of the
@@ -12,8 +22,24 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
 namespace vantrel {
+
+// The first thing the program does: DLLs are looked for in System32 alone
+// (SetDefaultDllDirectories, Windows 8, and Windows 7 with KB2533623); where
+// Windows cannot, at least not in the current folder.
+void RestrictDllSearch();
+
+// Loads common controls 6 and registers `classes` (ICC_*); false where the
+// DLL or one of its functions cannot be had.
+bool InitializeCommonControls(DWORD classes);
+// SetWindowSubclass, DefSubclassProc and RemoveWindowSubclass of the common
+// controls InitializeCommonControls loaded.
+bool SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 
 // The density of `window`'s screen; the system's density where Windows has
 // no per-window density (GetDpiForWindow, Windows 10 1607).

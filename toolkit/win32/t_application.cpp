@@ -13,6 +13,8 @@ namespace vantrel {
 TApplication* Application = nullptr;
 
 TApplication::TApplication(int& /*argc*/, char** /*argv*/) {
+    // Before any DLL is loaded at run time, the common controls among them.
+    RestrictDllSearch();
     Application = this;
 }
 
@@ -34,10 +36,7 @@ TApplication::~TApplication() {
 
 void TApplication::Initialize() {
     comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES;
-    if (!InitCommonControlsEx(&controls)) {
+    if (!InitializeCommonControls(ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES)) {
         throw Exception("Не удалось подготовить элементы управления Windows");
     }
     RegisterToolkitClasses();
@@ -99,11 +98,19 @@ std::wstring TApplication::Title() const {
     if (TForm* main = MainForm(); main != nullptr && main->Handle() != nullptr) {
         return main->Caption();
     }
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path);
-    name = name.substr(name.find_last_of(L"\\/") + 1);
-    return name.substr(0, name.rfind(L'.'));
+    // The program's file name without its extension; the path may be longer
+    // than MAX_PATH.
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
+               path.size() &&
+           path.size() < 32768) {
+        path.resize(path.size() * 2);
+    }
+    path.resize(length);
+    std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    name = name.substr(0, name.rfind(L'.'));
+    return name.empty() ? L"Vantrel" : name;
 }
 
 int TApplication::Guarded(const std::function<void()>& body) {

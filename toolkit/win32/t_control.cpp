@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "dynamic_calls.h"
 #include "t_application.h"
 #include "t_form.h"
 #include "toolkit/exceptions.h"
@@ -50,7 +51,7 @@ void TControl::CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exSty
     // A window of the toolkit's classes has set handle_ on WM_NCCREATE.
     handle_ = created;
     if (subclass) {
-        if (!SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+        if (!SubclassWindow(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
             DestroyHandle();
             throw Exception("Не удалось подготовить элемент окна " + name_);
         }
@@ -197,7 +198,7 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
+    return subclassed_ ? DefaultSubclassProc(handle_, message, wParam, lParam)
                        : DefWindowProcW(handle_, message, wParam, lParam);
 }
 
@@ -237,10 +238,10 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
                                         UINT_PTR id, DWORD_PTR control) {
     auto* self = reinterpret_cast<TControl*>(control);
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, SubclassProc, id);
+        RemoveSubclass(window, SubclassProc, id);
         self->handle_ = nullptr;
         self->subclassed_ = false;
-        return DefSubclassProc(window, message, wParam, lParam);
+        return DefaultSubclassProc(window, message, wParam, lParam);
     }
     return self->Dispatch(message, wParam, lParam);
 }
