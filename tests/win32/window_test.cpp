@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "dynamic_calls.h"
+#include "edit_menu.h"
 #include "t_application.h"
 #include "t_edit.h"
 #include "t_label.h"
@@ -666,6 +667,72 @@ TEST_F(VantrelWindow, AnEditWithoutAKeyRecalculatesItsOwnSheetAndLeavesTheFocus)
     EXPECT_EQ(Frm_vantrel->Edt_Gm_m->GetText(), "");
     EXPECT_EQ(Focused(), "Edt_Gm_h");
     EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), 0);
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    if (!text.empty()) {
+        const HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        wcscpy(static_cast<wchar_t*>(GlobalLock(copy)), text.c_str());
+        GlobalUnlock(copy);
+        SetClipboardData(CF_UNICODETEXT, copy);
+    }
+    CloseClipboard();
+}
+
+// The items of a menu, "-" for a greyed one.
+std::vector<std::wstring> Items(HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = {};
+        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION) > 0) {
+            const bool greyed =
+                (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+            items.push_back((greyed ? L"-" : L"") + std::wstring(text));
+        }
+    }
+    return items;
+}
+
+TEST_F(VantrelWindow, AFieldsContextMenuIsRussianAndItsEditsRecalculate) {
+    const HWND field = Frm_vantrel->Edt_Gm_h->Handle();
+    SetFocus(field);
+    Key('2');
+    PutOnClipboard(field, L"");
+    SendMessageW(field, EM_SETSEL, 1, 1);
+    const std::vector<std::wstring> nothingSelected = {L"&Отменить",    L"-&Вырезать",
+                                                       L"-&Копировать", L"-В&ставить",
+                                                       L"-&Удалить",    L"Выделить &всё"};
+    HMENU menu = CreateEditMenu(field);
+    EXPECT_EQ(Items(menu), nothingSelected);
+    DestroyMenu(menu);
+    PutOnClipboard(field, L"7");
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    const std::vector<std::wstring> allSelected = {L"&Отменить", L"&Вырезать", L"&Копировать",
+                                                   L"В&ставить", L"&Удалить",  L"-Выделить &всё"};
+    menu = CreateEditMenu(field);
+    EXPECT_EQ(Items(menu), allSelected);
+    DestroyMenu(menu);
+
+    // Pasted and undone through the menu, the sheet follows.
+    RunEditCommand(field, static_cast<UINT>(EditCommand::kPaste));
+    Pump();
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "7000");
+    RunEditCommand(field, static_cast<UINT>(EditCommand::kUndo));
+    Pump();
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "2000");
+
+    // The field's right button shows this menu, not Windows' own.
+    static std::vector<std::wstring> shown;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        const HWND popup = FindWindowW(L"#32768", nullptr);
+        shown = Items(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
+        EndMenu();
+    });
+    SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(-1, -1));
+    EXPECT_EQ(shown, allSelected);
 }
 
 TEST_F(VantrelWindow, ARefusedTextShowsOneWarningAndChangesNothing) {

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 #include <imm.h>
+#include <windowsx.h>
 
+#include "edit_menu.h"
 #include "t_application.h"
 #include "t_form.h"
 #include "toolkit/exceptions.h"
@@ -119,6 +121,9 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return result;
         }
+        case WM_CONTEXTMENU:
+            ShowEditMenu(Handle(), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case kEditWithoutKeyDone:
             FinishEditWithoutKey();
             return 0;

@@ -21,6 +21,7 @@
 //   as the form's focused field for that call: every edit that changes the
 //   text is followed by a key-up, and the focus stays where it is.
 // - Text the program writes (SetText) raises neither.
+// - Its context menu is the program's own, in Russian (edit_menu.h).
 //
 // Its accessible name is the window text of a hidden static text standing
 // just before it in the z-order: Windows' standard accessible object for an
