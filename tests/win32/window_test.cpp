@@ -7,6 +7,8 @@
 #include <windows.h>
 // After windows.h.
 #include <oleacc.h>
+#include <uxtheme.h>
+#include <vsstyle.h>
 
 #include <gtest/gtest.h>
 
@@ -496,20 +498,54 @@ std::vector<POINT> InkOf(HWND label) {
     const RECT box = PlaceIn(label, GetParent(label));
     const int width = box.right - box.left;
     const int height = box.bottom - box.top;
-    const Canvas canvas(width, height);
-    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()),
+    // Drawn as it is and drawn without its text: the ink is what differs,
+    // on whatever background the label has (the button face, a tab body).
+    const Canvas drawn(width, height);
+    const Canvas background(width, height);
+    const std::wstring text = Text(label);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.Dc()),
                  PRF_CLIENT | PRF_ERASEBKGND);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const DWORD background = GetBValue(face) | GetGValue(face) << 8 | GetRValue(face) << 16;
+    SetWindowTextW(label, L"");
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(background.Dc()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    SetWindowTextW(label, text.c_str());
     std::vector<POINT> ink;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if (canvas.Pixel(x, y) != background) {
+            if (drawn.Pixel(x, y) != background.Pixel(x, y)) {
                 ink.push_back({box.left + x, box.top + y});
             }
         }
     }
     return ink;
+}
+
+// A sheet shows the visual style's tab body, as a property sheet's page does,
+// captions included; without a visual style, the button face.
+TEST_F(VantrelWindow, SheetsShowTheTabBodyOfTheVisualStyle) {
+    const HWND sheet = Frm_vantrel->TbSht_G->Handle();
+    RECT client{};
+    GetClientRect(sheet, &client);
+    const Canvas expected(client.right, client.bottom);
+    const HANDLE theme = OpenThemeData(Frm_vantrel->PgCntrl->Handle(), L"TAB");
+    if (theme != nullptr) {
+        DrawThemeBackground(theme, expected.Dc(), TABP_BODY, 0, &client, nullptr);
+        CloseThemeData(theme);
+    } else {
+        FillRect(expected.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    const Canvas shown(client.right, client.bottom);
+    SendMessageW(sheet, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_ERASEBKGND);
+    const RECT caption = PlaceIn(Frm_vantrel->Lbl_Gl_c->Handle(), sheet);
+    const Canvas label(caption.right - caption.left, caption.bottom - caption.top);
+    SendMessageW(Frm_vantrel->Lbl_Gl_c->Handle(), WM_PRINTCLIENT,
+                 reinterpret_cast<WPARAM>(label.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    for (const POINT p : {POINT{client.right - 3, 3}, POINT{client.right / 2, client.bottom - 3}}) {
+        EXPECT_EQ(shown.Pixel(p.x, p.y), expected.Pixel(p.x, p.y)) << p.x << "," << p.y;
+    }
+    // The caption's box, right of its text.
+    const int right = caption.right - caption.left - 1;
+    EXPECT_EQ(label.Pixel(right, 0), expected.Pixel(caption.left + right, caption.top));
 }
 
 // Where the ink of `text` ends, drawn unclipped in `font` from x = 0.

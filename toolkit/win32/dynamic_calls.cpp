@@ -63,6 +63,27 @@ CommonControls& Controls() {
     return functions;
 }
 
+// Visual styles, loaded when first needed.
+struct VisualStyles {
+    HANDLE(WINAPI* openThemeData)(HWND, LPCWSTR) = nullptr;
+    HRESULT(WINAPI* closeThemeData)(HANDLE) = nullptr;
+    HRESULT(WINAPI* drawThemeBackground)(HANDLE, HDC, int, int, const RECT*, const RECT*) = nullptr;
+    HRESULT(WINAPI* enableThemeDialogTexture)(HWND, DWORD) = nullptr;
+
+    VisualStyles() {
+        const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+        Find(uxtheme, "OpenThemeData", openThemeData);
+        Find(uxtheme, "CloseThemeData", closeThemeData);
+        Find(uxtheme, "DrawThemeBackground", drawThemeBackground);
+        Find(uxtheme, "EnableThemeDialogTexture", enableThemeDialogTexture);
+    }
+};
+
+VisualStyles& Styles() {
+    static VisualStyles functions;
+    return functions;
+}
+
 // The system's density, as Windows 7 has it: the screen's logical pixels per
 // inch, which a system DPI aware program gets unscaled.
 UINT SystemDpi() {
@@ -112,6 +133,48 @@ LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
     Controls().removeWindowSubclass(window, procedure, id);
+}
+
+void UseTabTexture(HWND sheet) {
+    if (Styles().enableThemeDialogTexture != nullptr) {
+        constexpr DWORD kEnableTab = 0x00000002 | 0x00000004;  // ETDT_ENABLE | ETDT_USETABTEXTURE
+        Styles().enableThemeDialogTexture(sheet, kEnableTab);
+    }
+}
+
+HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
+    const VisualStyles& styles = Styles();
+    if (styles.openThemeData == nullptr || styles.closeThemeData == nullptr ||
+        styles.drawThemeBackground == nullptr || size.cx <= 0 || size.cy <= 0) {
+        return nullptr;
+    }
+    const HANDLE theme = styles.openThemeData(window, L"TAB");
+    if (theme == nullptr) {
+        return nullptr;
+    }
+    HBRUSH brush = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP body = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    if (memory != nullptr && body != nullptr) {
+        const HGDIOBJ previous = SelectObject(memory, body);
+        constexpr int kTabBody = 10;  // TABP_BODY
+        const RECT all{0, 0, size.cx, size.cy};
+        const bool drawn =
+            SUCCEEDED(styles.drawThemeBackground(theme, memory, kTabBody, 0, &all, nullptr));
+        SelectObject(memory, previous);
+        // The brush keeps its own copy of the pattern.
+        brush = drawn ? CreatePatternBrush(body) : nullptr;
+    }
+    if (body != nullptr) {
+        DeleteObject(body);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    styles.closeThemeData(theme);
+    return brush;
 }
 
 UINT WindowDpi(HWND window) {

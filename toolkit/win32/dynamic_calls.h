@@ -7,7 +7,8 @@
 // when first used, and where the running Windows lacks it, the fallback does
 // the work the way Windows 7 does.
 //
-// Those of DLLs that are not among the system's known DLLs (comctl32): the
+// Those of DLLs that are not among the system's known DLLs (comctl32,
+// uxtheme): the
 // program imports only known DLLs, which Windows always loads from System32,
 // and loads the others itself once it has kept DLL search out of its own
 // folder. A portable Vantrel.exe runs from wherever it was unpacked, such as
@@ -40,6 +41,14 @@ bool InitializeCommonControls(DWORD classes);
 bool SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+
+// Visual styles (uxtheme). Marks `sheet` as a page of a tab control, drawn on
+// the tab's body texture (EnableThemeDialogTexture, ETDT_ENABLETAB).
+void UseTabTexture(HWND sheet);
+// A brush of `size` holding the tab body of the visual style `window` is
+// drawn with, or nullptr where there is none (the classic look, or themes
+// off). The caller deletes it.
+HBRUSH CreateTabBodyBrush(HWND window, SIZE size);
 
 // The density of `window`'s screen; the system's density where Windows has
 // no per-window density (GetDpiForWindow, Windows 10 1607).

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "dynamic_calls.h"
 #include "t_form.h"
 #include "text_ink.h"
 #include "window_classes.h"
@@ -176,6 +177,48 @@ TTabSheet::TTabSheet(TControl& parent, const ControlSpec& spec)
     : TControl(parent, spec), pages_(PagesOf(parent, spec.name)) {
     index_ = pages_.AddSheet(*this, spec.text);
     CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
+    UseTabTexture(Handle());
+    MakeBody();
+}
+
+void TTabSheet::MakeBody() {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    body_.Reset(CreateTabBodyBrush(Handle(), {client.right, client.bottom}));
+}
+
+LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+        case WM_THEMECHANGED:
+            MakeBody();
+            InvalidateRect(Handle(), nullptr, TRUE);
+            break;
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client,
+                     body_.Get() != nullptr ? body_.Get() : GetSysColorBrush(COLOR_BTNFACE));
+            return TRUE;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (body_.Get() != nullptr) {
+                // A caption fills its box with the body, lined up with the
+                // sheet's own, so that it shows no box of its own.
+                const auto dc = reinterpret_cast<HDC>(wParam);
+                POINT origin{};
+                MapWindowPoints(reinterpret_cast<HWND>(lParam), Handle(), &origin, 1);
+                SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(body_.Get());
+            }
+            break;
+        default:
+            break;
+    }
+    return TControl::HandleMessage(message, wParam, lParam);
 }
 
 void TTabSheet::SetCaption(std::wstring_view caption) {

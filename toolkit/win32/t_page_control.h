@@ -54,8 +54,10 @@ private:
     std::vector<std::wstring> captions_;
 };
 
-// One page of a page control; shows the form's button-face colour. Its
-// window text is its accessible name.
+// One page of a page control. Where Windows draws its tabs with a visual
+// style, the sheet and its captions show the style's tab body, as a property
+// sheet's pages do; otherwise the form's button-face colour. Its window text
+// is its accessible name.
 class TTabSheet : public TControl {
 public:
     TTabSheet(TControl& parent, const ControlSpec& spec);
@@ -66,10 +68,16 @@ public:
 
 protected:
     RECT PlaceFor(const FormScale& scale) const override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The tab body at the sheet's size, made again when the size or the
+    // visual style changes; none without a visual style.
+    void MakeBody();
+
     TPageControl& pages_;
     int index_;
+    UniqueBrush body_;
 };
 
 }  // namespace vantrel

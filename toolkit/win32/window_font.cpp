@@ -1,7 +1,6 @@
 #include "window_font.h"
 
 #include <cwchar>
-#include <utility>
 
 namespace vantrel {
 
@@ -87,20 +86,6 @@ std::wstring ChooseWindowFace(const std::vector<std::wstring>& candidates, int c
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     return metrics.lfMessageFont.lfFaceName;
-}
-
-UniqueFont& UniqueFont::operator=(UniqueFont&& other) noexcept {
-    if (this != &other) {
-        Reset(std::exchange(other.font_, nullptr));
-    }
-    return *this;
-}
-
-void UniqueFont::Reset(HFONT font) {
-    if (font_ != nullptr) {
-        DeleteObject(font_);
-    }
-    font_ = font;
 }
 
 }  // namespace vantrel

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "unique_gdi.h"
+
 namespace vantrel {
 
 // What one face gives at a character height, as this machine draws it.
@@ -33,23 +35,5 @@ std::wstring ChooseWindowFace(const std::vector<std::wstring>& candidates, int c
 // A font of `face` whose character height (without internal leading) is
 // `characterPixels`.
 HFONT CreateLayoutFont(const std::wstring& face, int characterPixels, bool bold);
-
-// Owns a font handle.
-class UniqueFont {
-public:
-    UniqueFont() = default;
-    explicit UniqueFont(HFONT font) : font_(font) {}
-    ~UniqueFont() { Reset(); }
-    UniqueFont(UniqueFont&& other) noexcept : font_(other.font_) { other.font_ = nullptr; }
-    UniqueFont& operator=(UniqueFont&& other) noexcept;
-    UniqueFont(const UniqueFont&) = delete;
-    UniqueFont& operator=(const UniqueFont&) = delete;
-
-    HFONT Get() const { return font_; }
-    void Reset(HFONT font = nullptr);
-
-private:
-    HFONT font_ = nullptr;
-};
 
 }  // namespace vantrel
