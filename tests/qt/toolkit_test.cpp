@@ -78,19 +78,19 @@ private slots:
     }
 
     void designPixelsScaleWithTheScreen() {
-        const vantrel::DesignScale design(120);
-        QCOMPARE(design.Rect(QRect(5, 0, 812, 297)), QRect(5, 0, 812, 297));
-        const vantrel::DesignScale desktop(96);
-        QCOMPARE(desktop.Size(QSize(821, 366)), QSize(657, 293));
+        const vantrel::DesignScale design(120, 8);
+        QCOMPARE(vantrel::ScaledRect(design, QRect(5, 0, 812, 297)), QRect(5, 0, 812, 297));
+        const vantrel::DesignScale desktop(96, 8);
+        QCOMPARE(vantrel::ScaledSize(desktop, QSize(821, 366)), QSize(657, 293));
         // The status bar keeps touching the bottom of the client area.
-        const QRect status = desktop.Rect(QRect(0, 345, 821, 21));
+        const QRect status = vantrel::ScaledRect(desktop, QRect(0, 345, 821, 21));
         QCOMPARE(status.y() + status.height(), desktop.Length(366));
         // The window font: 8 pt at 120 ppi is a 13-pixel character height.
-        QCOMPARE(vantrel::DesignScale::FontDesignPixels(8), 13);
-        QCOMPARE(vantrel::DesignScale(120).FontPixels(8), 13);
+        QCOMPARE(vantrel::FontDesignPixels(8), 13);
+        QCOMPARE(vantrel::DesignScale(120, 8).FontPixels(8), 13);
         // Elsewhere rounded down: 10.83 pixels at 100 ppi, 7.8 at 72.
-        QCOMPARE(vantrel::DesignScale(100).FontPixels(8), 10);
-        QCOMPARE(vantrel::DesignScale(72).FontPixels(8), 7);
+        QCOMPARE(vantrel::DesignScale(100, 8).FontPixels(8), 10);
+        QCOMPARE(vantrel::DesignScale(72, 8).FontPixels(8), 7);
     }
 
     void aWindowThatCannotBeBuiltIsShownAndEndsWithStatus2() {

@@ -2,27 +2,18 @@
 
 namespace vantrel {
 
-int DesignScale::Length(int designPixels) const {
-    return ScaledLength(designPixels, factor_);
+QPoint ScaledPoint(const DesignScale& scale, QPoint designPoint) {
+    return {scale.Length(designPoint.x()), scale.Length(designPoint.y())};
 }
 
-QPoint DesignScale::Point(QPoint designPoint) const {
-    return {Length(designPoint.x()), Length(designPoint.y())};
+QSize ScaledSize(const DesignScale& scale, QSize designSize) {
+    return {scale.Length(designSize.width()), scale.Length(designSize.height())};
 }
 
-QSize DesignScale::Size(QSize designSize) const {
-    return {Length(designSize.width()), Length(designSize.height())};
-}
-
-QRect DesignScale::Rect(const QRect& designRect) const {
-    const QPoint topLeft = Point(designRect.topLeft());
-    const QPoint bottomRight =
-        Point(designRect.topLeft() + QPoint(designRect.width(), designRect.height()));
-    return {topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y())};
-}
-
-int DesignScale::FontPixels(int layoutPoints) const {
-    return WholeFontPixels(FontDesignPixels(layoutPoints), factor_);
+QRect ScaledRect(const DesignScale& scale, const QRect& designRect) {
+    const PixelEdges edges =
+        scale.Edges({designRect.x(), designRect.y(), designRect.width(), designRect.height()});
+    return {edges.left, edges.top, edges.right - edges.left, edges.bottom - edges.top};
 }
 
 }  // namespace vantrel

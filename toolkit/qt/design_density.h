@@ -11,34 +11,14 @@
 #include <QRect>
 #include <QSize>
 
-#include "toolkit/design_metrics.h"
+#include "toolkit/design_scale.h"
 
 namespace vantrel {
 
-class DesignScale {
-public:
-    explicit DesignScale(double logicalDpi) : factor_(logicalDpi / kDesignDpi) {}
-
-    int Length(int designPixels) const;
-    double Pixels(double designPixels) const { return designPixels * factor_; }
-    QPoint Point(QPoint designPoint) const;
-    QSize Size(QSize designSize) const;
-    // Scales the edges rather than the size, so that controls that touch at
-    // design density (the status bar and the bottom of the client area) still
-    // touch after rounding.
-    QRect Rect(const QRect& designRect) const;
-
-    // round(points * 120 / 72) design pixels (8 pt -> 13 px); see
-    // vantrel::FontDesignPixels.
-    static int FontDesignPixels(int layoutPoints) {
-        return vantrel::FontDesignPixels(layoutPoints);
-    }
-    // That height in whole device-independent pixels, rounded down, as Qt
-    // draws every font at a whole pixel size (see WholeFontPixels).
-    int FontPixels(int layoutPoints) const;
-
-private:
-    double factor_;
-};
+// The layout's geometry at `scale`, in Qt's device-independent pixels.
+QPoint ScaledPoint(const DesignScale& scale, QPoint designPoint);
+QSize ScaledSize(const DesignScale& scale, QSize designSize);
+// By its edges (DesignScale::Edges).
+QRect ScaledRect(const DesignScale& scale, const QRect& designRect);
 
 }  // namespace vantrel

@@ -3,8 +3,6 @@
 #include <QFontMetricsF>
 #include <QPalette>
 #include <QScreen>
-#include <algorithm>
-#include <cmath>
 
 #include "toolkit/qt/design_density.h"
 #include "toolkit/qt/fixed_frame.h"
@@ -16,17 +14,14 @@ namespace vantrel {
 
 namespace {
 
-// A font of the layout at `textFactor` times its design size, in whole
-// pixels rounded down.
-void ApplyLayoutFont(QWidget& widget, double textFactor) {
+// A font of the layout at its size for `scale`.
+void ApplyLayoutFont(QWidget& widget, const DesignScale& scale) {
     if (!widget.testAttribute(Qt::WA_SetFont)) {
         return;
     }
     QFont font = widget.font();
     if (font.pointSize() > 0) {
-        constexpr double kExact = 1e-6;
-        const double pixels = DesignScale::FontDesignPixels(font.pointSize()) * textFactor;
-        font.setPixelSize(std::max(1, static_cast<int>(std::floor(pixels + kExact))));
+        font.setPixelSize(scale.FontPixels(font.pointSize()));
         widget.setFont(font);
     }
 }
@@ -56,7 +51,7 @@ std::vector<Superscript> FindSuperscripts(const QList<QWidget*>& containers) {
                 continue;
             }
             QFont designFont = caption->font();
-            designFont.setPixelSize(DesignScale::FontDesignPixels(designFont.pointSize()));
+            designFont.setPixelSize(FontDesignPixels(designFont.pointSize()));
             const double raised =
                 QFontMetricsF(designFont).horizontalAdvance(caption->RaisedText());
             found.push_back({digit, caption, digit->x() - caption->x() - raised});
@@ -104,7 +99,9 @@ void TForm::Loaded() {
         return;
     }
     loaded_ = true;
-    const DesignScale scale(screen()->logicalDotsPerInch());
+    // Every font keeps its proportion to the window font as drawn, so a
+    // superscript digit shrinks with the caption it raises.
+    const DesignScale scale(screen()->logicalDotsPerInch(), font().pointSize());
     // The layout's controls are the form's own children and those of its
     // sheets; the page control's tab strip and page stack are its own business.
     QList<QWidget*> containers{this};
@@ -113,16 +110,11 @@ void TForm::Loaded() {
     }
     // Measured while the fonts are still the layout's.
     const std::vector<Superscript> superscripts = FindSuperscripts(containers);
-    // Every font keeps its proportion to the window font as drawn, so a
-    // superscript digit shrinks with the caption it raises.
-    const int windowPoints = font().pointSize();
-    const double textFactor = static_cast<double>(scale.FontPixels(windowPoints)) /
-                              DesignScale::FontDesignPixels(windowPoints);
-    ApplyLayoutFont(*this, textFactor);
+    ApplyLayoutFont(*this, scale);
     for (QWidget* container : containers) {
         for (QWidget* control : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            control->setGeometry(scale.Rect(control->geometry()));
-            ApplyLayoutFont(*control, textFactor);
+            control->setGeometry(ScaledRect(scale, control->geometry()));
+            ApplyLayoutFont(*control, scale);
         }
     }
     for (TLabel* label : findChildren<TLabel*>()) {
@@ -131,8 +123,8 @@ void TForm::Loaded() {
     for (const Superscript& superscript : superscripts) {
         PlaceSuperscript(superscript, scale);
     }
-    setFixedSize(scale.Size(size()));
-    move(scale.Point({left_, top_}));
+    setFixedSize(ScaledSize(scale, size()));
+    move(ScaledPoint(scale, {left_, top_}));
     AdvertiseFixedFrame(*this);
 }
 

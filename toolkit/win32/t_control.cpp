@@ -32,7 +32,7 @@ void TControl::CreateHandle(const wchar_t* windowClass, DWORD style, DWORD exSty
     if (parent_ != nullptr) {
         // At its place, in its font: the form has its density by now.
         TForm& form = OwnerForm();
-        const FormScale& scale = form.Scale();
+        const DesignScale& scale = form.Scale();
         std::vector<UniqueFont> none;
         MakeOwnFont(scale, none);
         place = PlaceFor(scale);
@@ -123,11 +123,12 @@ void TControl::Adopt(std::unique_ptr<TControl> control) {
     controls_.push_back(std::move(control));
 }
 
-RECT TControl::PlaceFor(const FormScale& scale) const {
-    return scale.Rect(design_);
+RECT TControl::PlaceFor(const DesignScale& scale) const {
+    const PixelEdges edges = scale.Edges(design_);
+    return {edges.left, edges.top, edges.right, edges.bottom};
 }
 
-void TControl::MakeOwnFont(const FormScale& scale, std::vector<UniqueFont>& retired) {
+void TControl::MakeOwnFont(const DesignScale& scale, std::vector<UniqueFont>& retired) {
     if (font_.points > 0 || parent_ == nullptr) {
         retired.push_back(std::move(ownFont_));
         ownFont_.Reset(
@@ -135,7 +136,7 @@ void TControl::MakeOwnFont(const FormScale& scale, std::vector<UniqueFont>& reti
     }
 }
 
-void TControl::Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) {
+void TControl::Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) {
     MakeOwnFont(scale, retired);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     const RECT place = PlaceFor(scale);
@@ -144,7 +145,7 @@ void TControl::Relayout(const FormScale& scale, std::vector<UniqueFont>& retired
     RelayoutChildren(scale, retired);
 }
 
-void TControl::RelayoutChildren(const FormScale& scale, std::vector<UniqueFont>& retired) {
+void TControl::RelayoutChildren(const DesignScale& scale, std::vector<UniqueFont>& retired) {
     for (const auto& control : controls_) {
         control->Relayout(scale, retired);
     }

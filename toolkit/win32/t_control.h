@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form_scale.h"
+#include "toolkit/design_scale.h"
 #include "window_font.h"
 
 namespace vantrel {
@@ -78,7 +78,7 @@ public:
     // form's density changes: each takes its new font, whose predecessor
     // goes to `retired` (still selected into the window until it has the new
     // one), and moves to its new place.
-    virtual void Relayout(const FormScale& scale, std::vector<UniqueFont>& retired);
+    virtual void Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired);
 
     // The control of a form of this process whose window this is, or nullptr.
     static TControl* FromHandle(HWND window);
@@ -113,11 +113,11 @@ protected:
     }
     // Where the control's window goes for `scale`, in its parent window's
     // client area.
-    virtual RECT PlaceFor(const FormScale& scale) const;
+    virtual RECT PlaceFor(const DesignScale& scale) const;
     // The control's own font, if the layout gives it one, for `scale`; the
     // one it replaces goes to `retired`.
-    void MakeOwnFont(const FormScale& scale, std::vector<UniqueFont>& retired);
-    void RelayoutChildren(const FormScale& scale, std::vector<UniqueFont>& retired);
+    void MakeOwnFont(const DesignScale& scale, std::vector<UniqueFont>& retired);
+    void RelayoutChildren(const DesignScale& scale, std::vector<UniqueFont>& retired);
 
     // Every message of the control's window; the default handles the
     // notifications of children and the colours of static texts.

@@ -67,7 +67,7 @@ void TForm::SetTabOrder(std::initializer_list<TControl*> order) {
     }
 }
 
-const FormScale& TForm::Scale() {
+const DesignScale& TForm::Scale() {
     if (scaled_) {
         return scale_;
     }
@@ -119,14 +119,14 @@ POINT TForm::CornerFor(UINT dpi) const {
     return {ScaledLength(left_, factor), ScaledLength(top_, factor)};
 }
 
-SIZE TForm::OuterSizeFor(const FormScale& scale) const {
+SIZE TForm::OuterSizeFor(const DesignScale& scale) const {
     RECT outer{0, 0, scale.Length(DesignBounds().width), scale.Length(DesignBounds().height)};
-    AdjustWindowRectForDpi(outer, kFormStyle, 0, scale.Dpi());
+    AdjustWindowRectForDpi(outer, kFormStyle, 0, static_cast<UINT>(scale.Dpi()));
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void TForm::TakeDpi(UINT dpi, const RECT* where, std::vector<UniqueFont>& retired) {
-    scale_ = FormScale(dpi, Font().points);
+    scale_ = DesignScale(dpi, Font().points);
     MakeOwnFont(scale_, retired);
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     if (Application != nullptr) {
@@ -282,7 +282,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Exactly the size the form lays itself out at for the new
             // density, which Windows then suggests with WM_DPICHANGED.
             *reinterpret_cast<SIZE*>(lParam) =
-                OuterSizeFor(FormScale(static_cast<UINT>(wParam), Font().points));
+                OuterSizeFor(DesignScale(static_cast<UINT>(wParam), Font().points));
             return TRUE;
         }
         case WM_DPICHANGED:

@@ -45,14 +45,14 @@ public:
     // The form's design pixels on its screen. The first call, when the form's
     // own properties are set and before its first control is created, chooses
     // the window font and places and sizes the form for its screen's density.
-    const FormScale& Scale();
+    const DesignScale& Scale();
     // Runs once, after the layout has been built: the form is ready to show.
     void Loaded();
     // Lays the form out again for `dpi`, in `suggested` where given (what
     // Windows proposes with WM_DPICHANGED), else with its corner where it is.
     // Wine never sends WM_DPICHANGED; a test calls this itself.
     void ChangeDpi(UINT dpi, const RECT* suggested);
-    UINT Dpi() const { return scale_.Dpi(); }
+    UINT Dpi() const { return static_cast<UINT>(scale_.Dpi()); }
     const std::wstring& FontFace() const { return fontFace_; }
 
     // Shows the form, active, with the focus on the first control of the tab
@@ -89,7 +89,7 @@ private:
     // The outer corner for `dpi`, in its screen's pixels.
     POINT CornerFor(UINT dpi) const;
     // The outer size whose client area is the layout's at `scale`.
-    SIZE OuterSizeFor(const FormScale& scale) const;
+    SIZE OuterSizeFor(const DesignScale& scale) const;
     // Takes `dpi` and the form's font for it, and sizes the form so that its
     // client area is the layout's, moved into `where` if given; `retired`
     // gets the font it replaces.
@@ -101,7 +101,7 @@ private:
     int top_ = 0;
     bool scaled_ = false;
     bool loaded_ = false;
-    FormScale scale_{static_cast<UINT>(96), 0};
+    DesignScale scale_{96, 0};
     SIZE outerSize_{};
     std::wstring fontFace_;
     std::vector<TControl*> tabOrder_;

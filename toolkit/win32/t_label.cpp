@@ -50,7 +50,7 @@ std::wstring TLabel::RaisedText() const {
     return gap != std::wstring::npos ? text.substr(0, gap) : text;
 }
 
-RECT TLabel::PlaceFor(const FormScale& scale) const {
+RECT TLabel::PlaceFor(const DesignScale& scale) const {
     RECT box = TControl::PlaceFor(scale);
     if (raises_ != nullptr) {
         return PlaceAfterRaisedLetters(scale, box);
@@ -81,7 +81,7 @@ double TLabel::DesignGap() const {
     return DesignBounds().left - raises_->DesignBounds().left - raisedInLayout;
 }
 
-RECT TLabel::PlaceAfterRaisedLetters(const FormScale& scale, RECT box) const {
+RECT TLabel::PlaceAfterRaisedLetters(const DesignScale& scale, RECT box) const {
     const std::wstring& caption = raises_->Text();
     const std::wstring raised = raises_->RaisedText();
     const std::size_t restAt = caption.find_first_not_of(L' ', raised.size());

@@ -30,7 +30,7 @@ public:
     std::wstring RaisedText() const;
 
 protected:
-    RECT PlaceFor(const FormScale& scale) const override;
+    RECT PlaceFor(const DesignScale& scale) const override;
 
 private:
     // How far after the raised letters the layout puts the digit, in design
@@ -38,7 +38,7 @@ private:
     double DesignGap() const;
     // The digit's box, `gap` (scaled) after the raised letters as they are
     // drawn at `scale`.
-    RECT PlaceAfterRaisedLetters(const FormScale& scale, RECT box) const;
+    RECT PlaceAfterRaisedLetters(const DesignScale& scale, RECT box) const;
     void MoveToPlace(HWND insertAfter, UINT flags);
 
     bool autoSize_ = true;

@@ -108,7 +108,7 @@ RECT TPageControl::DisplayArea() const {
     return display;
 }
 
-void TPageControl::PadTabs(const FormScale& scale) {
+void TPageControl::PadTabs(const DesignScale& scale) {
     // A tab is as wide as its caption measures plus its padding; where the
     // caption draws wider than it measures (Wine's small bold Tahoma), the
     // padding takes the difference, so that no caption touches its tab's edge.
@@ -138,7 +138,7 @@ void TPageControl::PlaceSheets() {
     }
 }
 
-void TPageControl::Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) {
+void TPageControl::Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) {
     MakeOwnFont(scale, retired);
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
     PadTabs(scale);
@@ -230,7 +230,7 @@ void TTabSheet::SetAccessibleName(std::wstring_view name) {
     TControl::SetAccessibleName(name);
 }
 
-RECT TTabSheet::PlaceFor(const FormScale& /*scale*/) const {
+RECT TTabSheet::PlaceFor(const DesignScale& /*scale*/) const {
     return pages_.DisplayArea();
 }
 

@@ -29,7 +29,7 @@ public:
     // it is there; anywhere else, it goes to the new sheet's first field, as
     // the dialog manager's Tab enters it.
     void StepPage(int step);
-    void Relayout(const FormScale& scale, std::vector<UniqueFont>& retired) override;
+    void Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) override;
 
     // A sheet joins its page control before its window is created, as its
     // last tab, captioned `caption`.
@@ -45,7 +45,7 @@ protected:
 
 private:
     // Room either side of each tab's caption for the captions as drawn now.
-    void PadTabs(const FormScale& scale);
+    void PadTabs(const DesignScale& scale);
     // Moves the sheets that have windows to the display area, where it moved.
     void PlaceSheets();
     void ShowActivePage();
@@ -67,7 +67,7 @@ public:
     void SetAccessibleName(std::wstring_view name) override;
 
 protected:
-    RECT PlaceFor(const FormScale& scale) const override;
+    RECT PlaceFor(const DesignScale& scale) const override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
