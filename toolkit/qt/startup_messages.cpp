@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "toolkit/application_base.h"
+
 namespace vantrel {
 
 namespace {

@@ -9,8 +9,6 @@
 
 namespace vantrel {
 
-inline constexpr int kStartupFailureStatus = 2;
-
 // Installs the message handler and holds Qt's warnings back until
 // EndStartupMessages(). `programName` prefixes the failure line.
 void BeginStartupMessages(const QString& programName);

@@ -56,12 +56,12 @@ void TApplication::Run() {
     QApplication::exec();
 }
 
-void TApplication::ShowException(const std::exception& error) {
-    ShowMessage(error, true);
-}
-
-void TApplication::HandleException(const std::exception& error) {
-    ShowMessage(error, false);
+bool HandleEventException(const std::exception& error) {
+    if (Application == nullptr) {
+        return false;
+    }
+    Application->HandleException(error);
+    return true;
 }
 
 void TApplication::ShowMessage(const std::exception& error, bool critical) {
@@ -84,21 +84,12 @@ void TApplication::ShowMessage(const std::exception& error, bool critical) {
     }
 }
 
-int TApplication::Guarded(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        ShowException(error);
-        return kStartupFailureStatus;
-    }
-    return 0;
-}
-
 TForm* TApplication::MainForm() const {
     return forms_.empty() ? nullptr : forms_.front();
 }
 
-void TApplication::Adopt(TForm* form, std::function<void()> clearReference) {
+void TApplication::Adopt(std::unique_ptr<TForm> owned, std::function<void()> clearReference) {
+    TForm* form = owned.release();
     forms_.push_back(form);
     QObject::connect(form, &QObject::destroyed, [this, form, clearReference] {
         std::erase(forms_, form);

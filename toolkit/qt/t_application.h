@@ -8,13 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/application_base.h"
 #include "toolkit/qt/t_form.h"
 
 class QApplication;
 
 namespace vantrel {
 
-class TApplication {
+class TApplication : public TApplicationBase<TApplication> {
 public:
     // Keeps the command line for Qt; opens nothing yet.
     TApplication(int& argc, char** argv);
@@ -26,39 +27,20 @@ public:
     // one line on stderr and exit status 2.
     void Initialize();
 
-    // Builds a form from its layout, scales it for the screen and stores it
-    // in `reference` before returning; the first form created is the main
-    // form. The application owns the form: it destroys it at the end, and
-    // `reference` is cleared whenever the form goes.
-    template <class Form>
-    void CreateForm(Form*& reference) {
-        auto form = std::make_unique<Form>();
-        form->Loaded();
-        reference = form.get();
-        Adopt(form.release(), [&reference] { reference = nullptr; });
-    }
-
     // Shows the main form and dispatches events until it is closed.
     void Run();
-
-    // Shows an error's message: a modal message box titled with the main
-    // form's title where the window system is open, else one line on stderr.
-    void ShowException(const std::exception& error);
-    // What happens to an exception that leaves an event method (a text that
-    // is not a number): it is shown with a warning, not as a critical error,
-    // and event dispatch goes on.
-    void HandleException(const std::exception& error);
-
-    // Runs the program's start-up and message loop; an exception that escapes
-    // them is shown and turns into exit status 2 (a failure never reports 0).
-    int Guarded(const std::function<void()>& body);
 
     // The first created of the forms that still exist.
     TForm* MainForm() const;
 
 private:
+    friend class TApplicationBase<TApplication>;
+    // A modal message box titled with the main form's title where the window
+    // system is open, else one line on stderr. `critical`: a failure to start
+    // rather than a refused text, which gets a warning.
     void ShowMessage(const std::exception& error, bool critical);
-    void Adopt(TForm* form, std::function<void()> clearReference);
+    // The form deletes itself with the application, or earlier.
+    void Adopt(std::unique_ptr<TForm> form, std::function<void()> clearReference);
 
     int& argc_;
     char** argv_;
@@ -68,20 +50,5 @@ private:
 
 // The one application object of the process, set while it exists.
 extern TApplication* Application;
-
-// Runs an event method the toolkit's way: an exception it lets go is shown to
-// the user by the application object instead of unwinding through Qt's event
-// dispatch.
-template <class EventMethod>
-void RunEventMethod(EventMethod&& eventMethod) {
-    try {
-        std::forward<EventMethod>(eventMethod)();
-    } catch (const std::exception& error) {
-        if (Application == nullptr) {
-            throw;
-        }
-        Application->HandleException(error);
-    }
-}
 
 }  // namespace vantrel

@@ -76,15 +76,16 @@ void TApplication::Terminate() {
     }
 }
 
-void TApplication::ShowException(const std::exception& error) {
-    ShowMessage(error, MB_ICONERROR);
+bool HandleEventException(const std::exception& error) {
+    if (Application == nullptr) {
+        return false;
+    }
+    Application->HandleException(error);
+    return true;
 }
 
-void TApplication::HandleException(const std::exception& error) {
-    ShowMessage(error, MB_ICONWARNING);
-}
-
-void TApplication::ShowMessage(const std::exception& error, UINT icon) {
+void TApplication::ShowMessage(const std::exception& error, bool critical) {
+    const UINT icon = critical ? MB_ICONERROR : MB_ICONWARNING;
     TForm* main = MainForm();
     const HWND owner =
         main != nullptr && IsWindowVisible(main->Handle()) ? main->Handle() : nullptr;
@@ -111,16 +112,6 @@ std::wstring TApplication::Title() const {
     std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
     name = name.substr(0, name.rfind(L'.'));
     return name.empty() ? L"Vantrel" : name;
-}
-
-int TApplication::Guarded(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const std::exception& error) {
-        ShowException(error);
-        return kStartupFailureStatus;
-    }
-    return 0;
 }
 
 TForm* TApplication::MainForm() const {

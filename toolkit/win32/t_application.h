@@ -13,12 +13,11 @@
 #include <vector>
 
 #include "t_form.h"
+#include "toolkit/application_base.h"
 
 namespace vantrel {
 
-inline constexpr int kStartupFailureStatus = 2;
-
-class TApplication {
+class TApplication : public TApplicationBase<TApplication> {
 public:
     // Takes the command line for symmetry with other toolkits; Win32 needs
     // none of it.
@@ -31,18 +30,6 @@ public:
     // the toolkit's window classes; throws vantrel::Exception on failure.
     void Initialize();
 
-    // Builds a form from its layout, lays it out for its screen and stores it
-    // in `reference` before returning; the first form created is the main
-    // form. The application owns the form and destroys it at the end, when
-    // `reference` is cleared.
-    template <class Form>
-    void CreateForm(Form*& reference) {
-        auto form = std::make_unique<Form>();
-        form->Loaded();
-        reference = form.get();
-        Adopt(std::move(form), [&reference] { reference = nullptr; });
-    }
-
     // Shows the main form and dispatches messages until it is closed.
     void Run();
     // One message of the loop: a form's keys and the dialog manager's (Tab,
@@ -51,18 +38,6 @@ public:
     static void Dispatch(MSG& message);
     // Ends Run once the messages at hand are handled.
     void Terminate();
-
-    // Shows an error's message: a modal message box with an error icon,
-    // titled with the main form's title (or the program's name).
-    void ShowException(const std::exception& error);
-    // What happens to an exception that leaves an event method (a text that
-    // is not a number): a message box with a warning icon, modal to the main
-    // form, after which the focus goes back where it was and dispatch goes on.
-    void HandleException(const std::exception& error);
-
-    // Runs the program's start-up and message loop; an exception that escapes
-    // them is shown and turns into exit status 2 (a failure never reports 0).
-    int Guarded(const std::function<void()>& body);
 
     // The first created of the forms.
     TForm* MainForm() const;
@@ -73,7 +48,10 @@ public:
     void ApplyIcon(HWND window, UINT dpi) const;
 
 private:
-    void ShowMessage(const std::exception& error, UINT icon);
+    friend class TApplicationBase<TApplication>;
+    // `critical`: a failure to start (an error icon) rather than a refused
+    // text (a warning).
+    void ShowMessage(const std::exception& error, bool critical);
     std::wstring Title() const;
     void Adopt(std::unique_ptr<TForm> form, std::function<void()> clearReference);
 
@@ -89,20 +67,5 @@ private:
 
 // The one application object of the process, set while it exists.
 extern TApplication* Application;
-
-// Runs an event method the toolkit's way: an exception it lets go is shown to
-// the user by the application object instead of unwinding through the window
-// system's dispatch.
-template <class EventMethod>
-void RunEventMethod(EventMethod&& eventMethod) {
-    try {
-        std::forward<EventMethod>(eventMethod)();
-    } catch (const std::exception& error) {
-        if (Application == nullptr) {
-            throw;
-        }
-        Application->HandleException(error);
-    }
-}
 
 }  // namespace vantrel

@@ -209,9 +209,7 @@ LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         return HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        if (Application != nullptr) {
-            Application->HandleException(error);
-        }
+        HandleEventException(error);
         return 0;
     }
 }
