@@ -364,6 +364,8 @@ TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
     EXPECT_TRUE(IsWindowVisible(Control("Edt_Gm_h")));
     EXPECT_FALSE(IsWindowVisible(Control("Edt_QGW")));
     EXPECT_EQ(Focused(), "PgCntrl");
+    // Controls are found by their IDs: no global atom names one.
+    EXPECT_EQ(GlobalFindAtomW(L"Edt_Gm_h"), 0);
     // Typing before any field has the focus changes no field.
     Key('1');
     EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "");

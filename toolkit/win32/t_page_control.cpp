@@ -9,6 +9,7 @@
 #include "dynamic_calls.h"
 #include "t_form.h"
 #include "text_ink.h"
+#include "toolkit/exceptions.h"
 #include "window_classes.h"
 
 namespace vantrel {
@@ -50,7 +51,9 @@ int TPageControl::AddSheet(TTabSheet& sheet, std::wstring_view caption) {
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
     tab.pszText = text.data();
-    TabCtrl_InsertItem(Handle(), index, &tab);
+    if (TabCtrl_InsertItem(Handle(), index, &tab) != index) {
+        throw Exception("Не удалось добавить вкладку " + std::string(sheet.Name()));
+    }
     sheets_.push_back(&sheet);
     captions_.push_back(std::move(text));
     PadTabs(OwnerForm().Scale());
