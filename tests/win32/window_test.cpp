@@ -400,9 +400,20 @@ void ExpectLaidOutFor(UINT dpi) {
 }
 
 TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
+    constexpr UINT kGetDpiScaledSize = 0x02E4;  // Windows 10 1703's WM_GETDPISCALEDSIZE
     for (const UINT dpi : {96u, 144u, 192u, 120u}) {
         SCOPED_TRACE(dpi);
-        Frm_vantrel->ChangeDpi(dpi, nullptr);
+        // Windows asks first how large the window will be, then suggests a
+        // rectangle of that size with WM_DPICHANGED.
+        SIZE asked{};
+        ASSERT_TRUE(SendMessageW(Frm_vantrel->Handle(), kGetDpiScaledSize, dpi,
+                                 reinterpret_cast<LPARAM>(&asked)));
+        RECT suggested{};
+        GetWindowRect(Frm_vantrel->Handle(), &suggested);
+        suggested.right = suggested.left + asked.cx;
+        suggested.bottom = suggested.top + asked.cy;
+        SendMessageW(Frm_vantrel->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
         ExpectLaidOutFor(dpi);
     }
 }
