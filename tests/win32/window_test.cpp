@@ -287,24 +287,20 @@ TEST_F(VantrelWindow, TabFollowsTheLayoutsOrderOnTheShownSheetAndSelectsAFieldsT
 
 // Holds modifier keys down in the thread's keyboard state, as the window
 // system does while the user holds them.
-class Held {
-public:
-    explicit Held(std::initializer_list<int> keys) {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        std::copy(std::begin(saved_), std::end(saved_), state);
-        for (int key : keys) {
-            state[key] = 0x80;
-        }
-        SetKeyboardState(state);
+// Presses `key` while holding `modifiers` down in the thread's keyboard
+// state, as the window system does while the user holds them.
+void KeyHolding(WPARAM key, std::initializer_list<BYTE> modifiers) {
+    BYTE saved[256];
+    BYTE held[256];
+    GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), held);
+    for (const BYTE modifier : modifiers) {
+        held[modifier] = 0x80;
     }
-    ~Held() { SetKeyboardState(saved_); }
-    Held(const Held&) = delete;
-    Held& operator=(const Held&) = delete;
-
-private:
-    BYTE saved_[256];
-};
+    SetKeyboardState(held);
+    Key(key);
+    SetKeyboardState(saved);
+}
 
 TEST_F(VantrelWindow, CtrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereAndGoRound) {
     struct Switch {
@@ -327,10 +323,8 @@ TEST_F(VantrelWindow, CtrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereAndGoRound) 
         Frm_vantrel->PgCntrl->SetActivePageIndex(c.sheet);
         SetFocus(Control(c.focus));
         Frm_vantrel->Edt_Gm_h->SetText("7");
-        {
-            const Held held = c.shift ? Held{VK_CONTROL, VK_SHIFT} : Held{VK_CONTROL};
-            Key(c.key);
-        }
+        KeyHolding(c.key, c.shift ? std::initializer_list<BYTE>{VK_CONTROL, VK_SHIFT}
+                                  : std::initializer_list<BYTE>{VK_CONTROL});
         EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), c.shown);
         EXPECT_EQ(Focused(), c.focusAfter);
         EXPECT_TRUE(IsWindowVisible(GetFocus()));
@@ -421,48 +415,33 @@ TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
 // While the form lays itself out for a new density, every message to one of
 // its windows finds the font that window draws with still alive: each has its
 // new font before the old one is deleted.
-class FontWatch {
-public:
-    explicit FontWatch(HWND form) {
-        form_ = form;
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
-    }
-    ~FontWatch() { UnhookWindowsHookEx(hook_); }
-    FontWatch(const FontWatch&) = delete;
-    FontWatch& operator=(const FontWatch&) = delete;
-
-    static inline int checked = 0;
-    static inline int deleted = 0;
-
-private:
-    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
-        const auto& message = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && !asking_ && GetAncestor(message.hwnd, GA_ROOT) == form_) {
-            asking_ = true;
-            const auto font =
-                reinterpret_cast<HGDIOBJ>(SendMessageW(message.hwnd, WM_GETFONT, 0, 0));
-            asking_ = false;
-            if (font != nullptr) {
-                ++checked;
-                deleted += GetObjectType(font) != OBJ_FONT ? 1 : 0;
-            }
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static inline HWND form_ = nullptr;
-    static inline bool asking_ = false;
-    HHOOK hook_;
-};
-
 TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
-    const FontWatch watch(Frm_vantrel->Handle());
+    static int checked = 0;
+    static int deleted = 0;
+    // Every message to a window of the form, as the window gets it.
+    const HHOOK hook = SetWindowsHookExW(
+        WH_CALLWNDPROC,
+        [](int code, WPARAM wParam, LPARAM lParam) {
+            static bool asking = false;
+            const HWND window = reinterpret_cast<const CWPSTRUCT*>(lParam)->hwnd;
+            if (code == HC_ACTION && !asking &&
+                GetAncestor(window, GA_ROOT) == Frm_vantrel->Handle()) {
+                asking = true;
+                const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+                asking = false;
+                checked += font != nullptr ? 1 : 0;
+                deleted += font != nullptr && GetObjectType(font) != OBJ_FONT ? 1 : 0;
+            }
+            return CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
     for (const UINT dpi : {144u, 96u, 120u}) {
         Frm_vantrel->ChangeDpi(dpi, nullptr);
         Pump();
     }
-    EXPECT_GT(FontWatch::checked, 0);
-    EXPECT_EQ(FontWatch::deleted, 0) << "of " << FontWatch::checked << " messages";
+    UnhookWindowsHookEx(hook);
+    EXPECT_GT(checked, 0);
+    EXPECT_EQ(deleted, 0) << "of " << checked << " messages";
 }
 
 RECT PlaceIn(HWND control, HWND container) {
@@ -821,14 +800,7 @@ TEST_F(VantrelWindow, ALongTextShowsItsStartOnceTheFocusHasLeftAndACellPastesAsI
     EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), litres);
 
     // Pasted over the text from the context menu.
-    const std::wstring cell = L"1\u00A0000\r\n";
-    ASSERT_TRUE(OpenClipboard(field));
-    EmptyClipboard();
-    const HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, (cell.size() + 1) * sizeof(wchar_t));
-    wcscpy(static_cast<wchar_t*>(GlobalLock(copy)), cell.c_str());
-    GlobalUnlock(copy);
-    SetClipboardData(CF_UNICODETEXT, copy);
-    CloseClipboard();
+    PutOnClipboard(field, L"1\u00A0000\r\n");
     SendMessageW(field, EM_SETSEL, 0, -1);
     SendMessageW(field, WM_PASTE, 0, 0);
     Pump();
