@@ -144,17 +144,6 @@ private slots:
                    s.Key(Qt::Key_V, Qt::ControlModifier);
                })
             << "725";
-        QTest::newRow("context-menu paste of two lines")
-            << Action([](WindowSession&, TEdit& field) {
-                   QGuiApplication::clipboard()->setText(QStringLiteral("7\n8"));
-                   ChooseFromContextMenu(field, QKeySequence::Paste);
-               })
-            << "257";
-        QTest::newRow("middle-click paste of two lines") << Action([](WindowSession&,
-                                                                      TEdit& field) {
-            QGuiApplication::clipboard()->setText(QStringLiteral("7\n8"), QClipboard::Selection);
-            QTest::mouseClick(&field, Qt::MiddleButton, {}, field.rect().center());
-        }) << "257";
         QTest::newRow("dropping two lines") << Action([](WindowSession&, TEdit& field) {
             QMimeData data;
             data.setText(QStringLiteral("7\n8"));
@@ -168,7 +157,7 @@ private slots:
     void everyEditRecalculates() {
         QFETCH(Action, edit);
         QFETCH(QString, typed);
-        if (QByteArray(QTest::currentDataTag()).startsWith("middle-click paste") &&
+        if (QByteArray(QTest::currentDataTag()) == "middle-click paste" &&
             !QGuiApplication::clipboard()->supportsSelection()) {
             QSKIP(
                 "this platform has no selection to paste with the middle button; "
