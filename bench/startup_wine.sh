@@ -8,8 +8,9 @@
 # window holding as many controls of the same classes as Vantrel's, created
 # in a loop with nothing else, from common controls 6 through Vantrel's own
 # manifest (startup/win32_controls_floor.cpp): what Wine's cost for the
-# controls alone is. Runs are interleaved after one discarded warm-up each;
-# medians are printed, with Vantrel.exe's ratio to each floor.
+# controls alone is. Runs are interleaved after one discarded warm-up each,
+# each round starting with the next program; medians are printed, with
+# Vantrel.exe's ratio to each floor.
 #
 # Wine runs as the Windows tests run it (tests/win32/wine_run.sh): the build
 # tree's prefix, its own Xvfb, a persistent wineserver with Wine's services
@@ -79,8 +80,14 @@ measure() {  # index -> prints "map_ms maxrss_kb"
 }
 rm -f "$work"/*.runs
 for i in "${!names[@]}"; do measure "$i" >/dev/null; done  # warm-up
-for _ in $(seq "$runs"); do
-    for i in "${!names[@]}"; do measure "$i" >>"$work/${names[$i]}.runs"; done
+# Each round starts with the next program: the first Wine program after a
+# pause (the Qt program's turn) starts up to 150 ms slower, as Wine's services
+# wake, and no program should always be the one that pays for it.
+for round in $(seq 0 $((runs - 1))); do
+    for j in "${!names[@]}"; do
+        i=$(((j + round) % ${#names[@]}))
+        measure "$i" >>"$work/${names[$i]}.runs"
+    done
 done
 
 median() {  # column -> median of that column of stdin
