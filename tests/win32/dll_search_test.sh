@@ -13,8 +13,10 @@ program=$3
 planted=$4
 title='Вантрел едениц измерения'
 # Not KnownDLLs (kernel32, user32, gdi32, ole32, imm32, msvcrt...), which
-# Windows loads from System32 whatever the folder holds and Wine does not.
-names=(version uxtheme dwmapi oleacc winmm comctl32 msimg32)
+# Windows loads from System32 whatever the folder holds and Wine does not. Nor
+# msimg32: Wine's own uxtheme delay-loads it by plain name past the
+# program's search restriction, which Windows' delay loads keep to.
+names=(version uxtheme dwmapi oleacc winmm comctl32)
 
 folder=$state/planted-dlls
 rm -rf "$folder" && mkdir -p "$folder"

@@ -1,7 +1,6 @@
 // What assistive technology reads of a control beyond what Windows' standard
 // accessible objects take from its window: names and descriptions set through
-// Dynamic Annotation (IAccPropServices) on the control's client object. Needs
-// COM on the thread (TApplication::Initialize starts it).
+// Dynamic Annotation (IAccPropServices) on the control's client object.
 //
 // Windows applies the annotations to the standard objects a screen reader
 // gets. Wine's oleacc does not implement IAccPropServices (every call fails
@@ -11,6 +10,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,9 +18,12 @@ struct IAccPropServices;
 
 namespace vantrel {
 
-// The annotations of one window's controls, through one annotation service,
-// made when the first is set. Clearing drops them all; the window does it
-// before its controls go.
+// The annotations of one window's controls, set through one annotation
+// service. They are kept until Publish, which the window calls once it has
+// shown itself: COM and the service are not needed to draw the window, and a
+// screen reader asks for the annotations only through the window's messages,
+// which the window takes after that. Clearing drops them all, before the
+// window's controls go, and ends COM on the thread where Publish started it.
 class AccessibleAnnotations {
 public:
     AccessibleAnnotations() = default;
@@ -28,16 +31,24 @@ public:
     AccessibleAnnotations(const AccessibleAnnotations&) = delete;
     AccessibleAnnotations& operator=(const AccessibleAnnotations&) = delete;
 
-    // Each returns whether the annotation was set.
-    bool SetName(HWND window, std::wstring_view name);
-    bool SetDescription(HWND window, std::wstring_view description);
+    void SetName(HWND window, std::wstring_view name);
+    void SetDescription(HWND window, std::wstring_view description);
+    // Sets the annotations kept so far, and every later one at once.
+    void Publish();
     void Clear();
 
 private:
-    bool Set(HWND window, const GUID& property, std::wstring_view text);
+    struct Annotation {
+        HWND window;
+        bool description;  // else the name
+        std::wstring text;
+    };
+    void Set(const Annotation& annotation);
 
+    std::vector<Annotation> pending_;
+    bool published_ = false;
+    bool comStarted_ = false;
     IAccPropServices* services_ = nullptr;
-    bool unavailable_ = false;  // COM could not make the service
     std::vector<HWND> annotated_;
 };
 

@@ -1,7 +1,6 @@
 #include "t_application.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "dynamic_calls.h"
 #include "toolkit/exceptions.h"
@@ -26,16 +25,12 @@ TApplication::~TApplication() {
         owned.form.reset();
         owned.clearReference();
     }
-    if (comStarted_) {
-        CoUninitialize();
-    }
     if (Application == this) {
         Application = nullptr;
     }
 }
 
 void TApplication::Initialize() {
-    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     if (!InitializeCommonControls(ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES)) {
         throw Exception("Не удалось подготовить элементы управления Windows");
     }

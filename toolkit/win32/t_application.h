@@ -26,8 +26,8 @@ public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Starts COM (for accessibility) and the common controls and registers
-    // the toolkit's window classes; throws vantrel::Exception on failure.
+    // Loads the common controls and registers the toolkit's window classes;
+    // throws vantrel::Exception on failure.
     void Initialize();
 
     // Shows the main form and dispatches messages until it is closed.
@@ -60,7 +60,6 @@ private:
         std::function<void()> clearReference;
     };
     std::vector<OwnedForm> forms_;  // in creation order
-    bool comStarted_ = false;
     bool running_ = false;
     int iconResource_ = 0;
 };

@@ -160,6 +160,7 @@ void TForm::Show() {
     SetForegroundWindow(Handle());
     RestoreFocus();
     UpdateWindow(Handle());
+    annotations_.Publish();
 }
 
 TEdit* TForm::FocusedEdit() const {

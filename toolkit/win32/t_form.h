@@ -56,7 +56,8 @@ public:
     const std::wstring& FontFace() const { return fontFace_; }
 
     // Shows the form, active, with the focus on the first control of the tab
-    // order that can take it.
+    // order that can take it; then publishes its controls' annotations for
+    // assistive technology.
     void Show();
 
     // The value field that has the keyboard focus within the form, or nullptr.

@@ -102,6 +102,16 @@ int TPageControl::ActivePageIndex() const {
     return static_cast<int>(TabCtrl_GetCurSel(Handle()));
 }
 
+HBRUSH TPageControl::Body() {
+    const RECT display = DisplayArea();
+    const SIZE size{display.right - display.left, display.bottom - display.top};
+    if (size.cx != bodySize_.cx || size.cy != bodySize_.cy) {
+        body_.Reset(CreateTabBodyBrush(Handle(), size));
+        bodySize_ = size;
+    }
+    return body_.Get();
+}
+
 RECT TPageControl::DisplayArea() const {
     // The tab rows as the font, the captions and the width now make them.
     RECT display{};
@@ -181,32 +191,25 @@ TTabSheet::TTabSheet(TControl& parent, const ControlSpec& spec)
     index_ = pages_.AddSheet(*this, spec.text);
     CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
     UseTabTexture(Handle());
-    MakeBody();
-}
-
-void TTabSheet::MakeBody() {
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    body_.Reset(CreateTabBodyBrush(Handle(), {client.right, client.bottom}));
 }
 
 LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SIZE:
         case WM_THEMECHANGED:
-            MakeBody();
+            pages_.ForgetBody();
             InvalidateRect(Handle(), nullptr, TRUE);
             break;
         case WM_ERASEBKGND:
         case WM_PRINTCLIENT: {
             RECT client{};
             GetClientRect(Handle(), &client);
+            const HBRUSH body = pages_.Body();
             FillRect(reinterpret_cast<HDC>(wParam), &client,
-                     body_.Get() != nullptr ? body_.Get() : GetSysColorBrush(COLOR_BTNFACE));
+                     body != nullptr ? body : GetSysColorBrush(COLOR_BTNFACE));
             return TRUE;
         }
         case WM_CTLCOLORSTATIC:
-            if (body_.Get() != nullptr) {
+            if (const HBRUSH body = pages_.Body()) {
                 // A caption fills its box with the body, lined up with the
                 // sheet's own, so that it shows no box of its own.
                 const auto dc = reinterpret_cast<HDC>(wParam);
@@ -215,7 +218,7 @@ LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
                 SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
                 SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<LRESULT>(body_.Get());
+                return reinterpret_cast<LRESULT>(body);
             }
             break;
         default:

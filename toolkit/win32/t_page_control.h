@@ -38,6 +38,14 @@ public:
     // The area below the tabs, in the coordinates of the page control's
     // parent window, which holds the sheets' windows.
     RECT DisplayArea() const;
+    // The visual style's tab body at the display area's size, which every
+    // sheet shows, made when first asked for; nullptr without a visual style.
+    HBRUSH Body();
+    // Makes the body again when next asked for: the style or the size changed.
+    void ForgetBody() {
+        body_.Reset();
+        bodySize_ = {};
+    }
 
 protected:
     HWND ChildParentHandle() const override;
@@ -52,6 +60,8 @@ private:
 
     std::vector<TTabSheet*> sheets_;
     std::vector<std::wstring> captions_;
+    UniqueBrush body_;
+    SIZE bodySize_{};
 };
 
 // One page of a page control. Where Windows draws its tabs with a visual
@@ -71,13 +81,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The tab body at the sheet's size, made again when the size or the
-    // visual style changes; none without a visual style.
-    void MakeBody();
-
     TPageControl& pages_;
     int index_;
-    UniqueBrush body_;
 };
 
 }  // namespace vantrel
