@@ -52,6 +52,17 @@ void ChooseFromContextMenu(TEdit& field, QKeySequence::StandardKey command) {
 }
 
 // Lets the edits that no key of the field made finish, as the event loop would.
+// Drops `text` past the end of the field's short text: it lands after it.
+void DropAtEnd(TEdit& field, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    const QPointF end(field.width() - 4, field.height() / 2);
+    QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&field, &enter);
+    QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&field, &drop);
+}
+
 void Settle() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
@@ -126,16 +137,9 @@ private slots:
             QGuiApplication::clipboard()->setText(QStringLiteral("7"), QClipboard::Selection);
             QTest::mouseClick(&field, Qt::MiddleButton, {}, field.rect().center());
         }) << "257";
-        QTest::newRow("dropping text") << Action([](WindowSession&, TEdit& field) {
-            QMimeData data;
-            data.setText(QStringLiteral("7"));
-            // Past the end of the short text: the drop lands after it.
-            const QPointF end(field.width() - 4, field.height() / 2);
-            QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(&field, &enter);
-            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(&field, &drop);
-        }) << "257";
+        QTest::newRow("dropping text")
+            << Action([](WindowSession&, TEdit& field) { DropAtEnd(field, QStringLiteral("7")); })
+            << "257";
         // Of more than one line, the field keeps the first, as a Windows edit does.
         QTest::newRow("keyboard paste of two lines before the text")
             << Action([](WindowSession& s, TEdit&) {
@@ -145,13 +149,7 @@ private slots:
                })
             << "725";
         QTest::newRow("dropping two lines") << Action([](WindowSession&, TEdit& field) {
-            QMimeData data;
-            data.setText(QStringLiteral("7\n8"));
-            const QPointF end(field.width() - 4, field.height() / 2);
-            QDragEnterEvent enter(end.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(&field, &enter);
-            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(&field, &drop);
+            DropAtEnd(field, QStringLiteral("7\n8"));
         }) << "257";
     }
     void everyEditRecalculates() {
