@@ -14,6 +14,7 @@ SetCompressor /SOLID lzma
 
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include WinVer.nsh
 !include Win\WinNT.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
@@ -77,6 +78,14 @@ FunctionEnd
     "Удаление прервано: Вантрел запущен."
 
 Function .onInit
+    ; Build 7601 is Windows 7 with Service Pack 1, the oldest Windows the
+    ; program runs on.
+    ${IfNot} ${AtLeastWin7}
+    ${OrIfNot} ${AtLeastBuild} 7601
+        MessageBox MB_OK|MB_ICONSTOP "Вантрел работает на Windows 7 с пакетом обновления 1 (SP1) и более новых версиях Windows. На этом компьютере его установить нельзя." /SD IDOK
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
     Call WaitForVantrelToClose
 FunctionEnd
 
