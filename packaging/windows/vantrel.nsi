@@ -122,13 +122,33 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; Deletes a file of the install. One that stays (in use by another program,
+; say) stops the uninstall: the uninstaller and its entry in the list of apps
+; stay with it, so that the user can close that program and uninstall again.
+!macro DELETE_OR_STOP file
+    ClearErrors
+    Delete "${file}"
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONSTOP "Не удалось удалить ${file}: файл занят другой программой или недоступен. Закройте эту программу и удалите Вантрел снова." /SD IDOK
+        SetErrorLevel 2
+        Abort "Удаление прервано: не удалось удалить ${file}."
+    ${EndIf}
+!macroend
+
 Section Uninstall
     ; The confirmation page may have waited long enough for Vantrel to start.
     Call un.WaitForVantrelToClose
     SetShellVarContext current
+    ; The program first, the uninstaller last, and only then what leads to
+    ; them: whatever step fails, the user can still find and run the
+    ; uninstaller again.
+    !insertmacro DELETE_OR_STOP "$INSTDIR\Vantrel.exe"
+    ; Run in place (_?=), the uninstaller runs from this very file, which
+    ; Windows keeps while it runs; whoever ran it so deletes it afterwards.
+    ${If} $EXEDIR != $INSTDIR
+        !insertmacro DELETE_OR_STOP "$INSTDIR\Uninstall.exe"
+    ${EndIf}
     Delete "$SMPROGRAMS\Vantrel.lnk"
-    Delete "$INSTDIR\Vantrel.exe"
-    Delete "$INSTDIR\Uninstall.exe"
     ; Only an empty folder goes: anything the user put there stays.
     RMDir "$INSTDIR"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
