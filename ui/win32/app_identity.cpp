@@ -11,9 +11,9 @@ namespace {
 
 // The mark of a running Vantrel: a mutex of this name exists while any Vantrel
 // runs in the user's session (Local\ is the session's namespace; each user
-// installs for themselves). The installer and the uninstaller look for it and
-// refuse to replace or remove the program under a running copy, which Windows
-// would not let them do and they would otherwise report as done.
+// installs for themselves). The installer and the uninstaller look for it
+// before they touch anything, and ask the user to close Vantrel first: Windows
+// would not let them replace or remove the files of a running program.
 // packaging/windows/vantrel.nsi repeats the name: the two must match.
 constexpr wchar_t kRunningMutexName[] = L"Local\\org.vantrel.Vantrel";
 
