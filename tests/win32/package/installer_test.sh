@@ -119,11 +119,16 @@ installed_kb=$(du -sk --apparent-size "$install_dir" | cut -f1)
 ((size_kb > 0 && size_kb <= installed_kb + 8)) ||
     fail "EstimatedSize $size_kb KiB for $installed_kb KiB installed"
 
-# What lets the user uninstall again after a refusal: the uninstaller, its
-# entry and the shortcut.
-kept() {
-    [ -f "$install_dir/Uninstall.exe" ] && [ -f "$shortcut" ] &&
-        [ "$(value UninstallString)" = "\"$location\\Uninstall.exe\"" ]
+# After a refusal: fails naming whatever of the install is gone or changed.
+# The uninstaller, its entry and the shortcut let the user uninstall again.
+check_kept() {  # after what [program]
+    local lost=
+    [ -f "$install_dir/Uninstall.exe" ] || lost+=" Uninstall.exe"
+    [ -f "$shortcut" ] || lost+=" the shortcut"
+    entry=$(value UninstallString)
+    [ "$entry" = "\"$location\\Uninstall.exe\"" ] || lost+=" the entry ('$entry')"
+    [ -z "${2:-}" ] || cmp -s "$install_dir/Vantrel.exe" "$2" || lost+=" Vantrel.exe"
+    [ -z "$lost" ] || fail "$1 changed the install:$lost"
 }
 
 # While Vantrel runs, Windows keeps its files: neither the installer nor the
@@ -135,10 +140,10 @@ start "$program_title" "$install_dir/Vantrel.exe"
 start "$program_title $version" "$installer"
 status=$(status_of "$install_dir/Uninstall.exe" /S "_?=$location")
 [ "$status" = 2 ] || fail "the uninstall under a running Vantrel ended with status $status"
-cmp -s "$install_dir/Vantrel.exe" "$program" && kept || fail "the refused uninstall changed the install"
+check_kept "the refused uninstall" "$program"
 status=$(status_of "$installer" /S)
 [ "$status" = 2 ] || fail "the install over a running Vantrel ended with status $status"
-cmp -s "$install_dir/Vantrel.exe" "$program" && kept || fail "the refused install changed the install"
+check_kept "the refused install" "$program"
 kill -0 "${started[0]}" && shown "$program_title" || fail "Vantrel stopped running"
 stop_started
 within_30s gone "$program_title" || fail "Vantrel's window stayed"
@@ -152,7 +157,7 @@ cp "$install_dir/Uninstall.exe" "$VANTREL_WINE_DIR/uninstall-copy.exe"
 status=$(status_of "$VANTREL_WINE_DIR/uninstall-copy.exe" /S "_?=$location")
 [ "$status" = 2 ] || fail "the uninstall with Uninstall.exe in use ended with status $status"
 rm "$VANTREL_WINE_DIR/uninstall-copy.exe"
-kept || fail "a failed uninstall removed the uninstaller, its entry or the shortcut"
+check_kept "the failed uninstall"
 stop_started
 
 # In place (_?=), as a silent uninstall from a script runs it: wine returns
