@@ -46,10 +46,11 @@ value() {  # name -> the value's data
 # window of the given title on the fixture's display. The test stops them all
 # however it ends, and puts back the Windows version Wine reports.
 started=()
-shown() {  # title: whether a window of exactly that title is on the display
+titles() {  # of the windows on the display, one a line
     DISPLAY=:$(cat "$VANTREL_WINE_DIR/display") xwininfo -root -children |
-        grep -F "\"$1\":" >/dev/null
+        sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'
 }
+shown() { titles | grep -Fx "$1" >/dev/null; }
 gone() { ! shown "$1"; }
 within_30s() {
     for _ in $(seq 300); do "$@" && return; sleep 0.1; done
@@ -58,7 +59,8 @@ within_30s() {
 start() {  # title program [args...]
     "$wine_run" "${@:2}" >/dev/null 2>&1 &
     started+=($!)
-    within_30s shown "$1" || fail "${2##*/} showed no window '$1' within 30 s"
+    within_30s shown "$1" ||
+        fail "${2##*/} showed no window '$1' within 30 s, only: $(titles | paste -sd '|')"
 }
 status_of() {  # program [args...] -> its exit status
     local status=0
