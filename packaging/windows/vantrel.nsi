@@ -13,6 +13,9 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !include FileFunc.nsh
+!include LogicLib.nsh
+!include WinVer.nsh
+!include Win\WinNT.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
 !define PUBLISHER "Vantrel developers"
@@ -37,12 +40,67 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} FileVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} ProductVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} LegalCopyright "${PUBLISHER}"
 
+; A file that cannot be written fails the install (Retry or Cancel; silently,
+; a non-zero exit) instead of being skipped with the install reported done.
+AllowSkipFiles off
+
+; Vantrel.exe holds a mutex of this name while it runs in the user's session
+; (kRunningMutexName in ui/win32/app_identity.cpp: the two must match).
+!define RUNNING_MUTEX "Local\org.vantrel.Vantrel"
+
+; Returns once no Vantrel runs in this session. While one does, Windows would
+; keep its files from being replaced or removed, so the user is asked to close
+; it and try again, or to cancel; a silent run gives up at once. Giving up
+; aborts before anything is changed, and the process exits with status 2. The
+; prompt names no button: their captions are in the system's language.
+!macro DEFINE_WAIT_FOR_VANTREL un prompt stopped
+Function ${un}WaitForVantrelToClose
+    Push $0
+    ${Do}
+        System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${RUNNING_MUTEX}") p.r0'
+        ${If} $0 P= 0
+            ${Break}
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r0)'
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${prompt}" /SD IDCANCEL IDRETRY retry
+        SetErrorLevel 2
+        Abort "${stopped}"
+      retry:
+    ${Loop}
+    Pop $0
+FunctionEnd
+!macroend
+!insertmacro DEFINE_WAIT_FOR_VANTREL "" \
+    "Вантрел сейчас запущен, и его нельзя заменить. Закройте Вантрел и повторите попытку или отмените установку." \
+    "Установка прервана: Вантрел запущен."
+!insertmacro DEFINE_WAIT_FOR_VANTREL "un." \
+    "Вантрел сейчас запущен, и его нельзя удалить. Закройте Вантрел и повторите попытку или отмените удаление." \
+    "Удаление прервано: Вантрел запущен."
+
+Function .onInit
+    ; Build 7601 is Windows 7 with Service Pack 1, the oldest Windows the
+    ; program runs on.
+    ${IfNot} ${AtLeastWin7}
+    ${OrIfNot} ${AtLeastBuild} 7601
+        MessageBox MB_OK|MB_ICONSTOP "Вантрел работает на Windows 7 с пакетом обновления 1 (SP1) и более новых версиях Windows. На этом компьютере его установить нельзя." /SD IDOK
+        SetErrorLevel 2
+        Abort
+    ${EndIf}
+    Call WaitForVantrelToClose
+FunctionEnd
+
+Function un.onInit
+    Call un.WaitForVantrelToClose
+FunctionEnd
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
 Section
+    ; The directory page may have waited long enough for Vantrel to start.
+    Call WaitForVantrelToClose
     ; Shortcuts and the uninstall entry belong to this user alone.
     SetShellVarContext current
     SetOutPath "$INSTDIR"
@@ -64,11 +122,33 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; Deletes a file of the install. One that stays (in use by another program,
+; say) stops the uninstall: the uninstaller and its entry in the list of apps
+; stay with it, so that the user can close that program and uninstall again.
+!macro DELETE_OR_STOP file
+    ClearErrors
+    Delete "${file}"
+    ${If} ${Errors}
+        MessageBox MB_OK|MB_ICONSTOP "Не удалось удалить ${file}: файл занят другой программой или недоступен. Закройте эту программу и удалите Вантрел снова." /SD IDOK
+        SetErrorLevel 2
+        Abort "Удаление прервано: не удалось удалить ${file}."
+    ${EndIf}
+!macroend
+
 Section Uninstall
+    ; The confirmation page may have waited long enough for Vantrel to start.
+    Call un.WaitForVantrelToClose
     SetShellVarContext current
+    ; The program first, the uninstaller last, and only then what leads to
+    ; them: whatever step fails, the user can still find and run the
+    ; uninstaller again.
+    !insertmacro DELETE_OR_STOP "$INSTDIR\Vantrel.exe"
+    ; Run in place (_?=), the uninstaller runs from this very file, which
+    ; Windows keeps while it runs; whoever ran it so deletes it afterwards.
+    ${If} $EXEDIR != $INSTDIR
+        !insertmacro DELETE_OR_STOP "$INSTDIR\Uninstall.exe"
+    ${EndIf}
     Delete "$SMPROGRAMS\Vantrel.lnk"
-    Delete "$INSTDIR\Vantrel.exe"
-    Delete "$INSTDIR\Uninstall.exe"
     ; Only an empty folder goes: anything the user put there stays.
     RMDir "$INSTDIR"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"

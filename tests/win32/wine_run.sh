@@ -73,10 +73,23 @@ ensure_prefix() {
         die "could not create the Wine prefix; see $state/prefix.log"
 }
 
+# The fixture's Xvfb is known by its PID and that process's start time (both
+# in xvfb.pid), so a PID the system has since given to another process is never
+# taken for it. It counts from the moment it is launched, while setsid has not
+# yet become Xvfb, until it has exited (a zombie has exited).
+process_start() {  # PID -> its start time, unless it is gone or a zombie
+    local stat fields
+    read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
+    # Past "PID (name) " (the name may hold spaces): the state, then the
+    # start time 19 fields on (field 22 of proc(5)).
+    read -ra fields <<<"${stat##*) }"
+    [ "${fields[0]}" != Z ] && echo "${fields[19]}"
+}
+
 xvfb_alive() {
-    local pid
-    pid=$(cat "$state/xvfb.pid" 2>/dev/null) || return 1
-    [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ]
+    local pid start
+    read -r pid start 2>/dev/null <"$state/xvfb.pid" || return 1
+    [ -n "$start" ] && [ "$(process_start "$pid")" = "$start" ]
 }
 
 start_session() {
@@ -88,13 +101,16 @@ start_session() {
     # waits for it; -displayfd picks a display no one else uses.
     setsid Xvfb -displayfd 3 -nolisten tcp -screen 0 "$xvfb_screen" \
         3>"$state/display.new" </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 100); do
-        [ -s "$state/display.new" ] && break
-        xvfb_alive || break
+    echo "$! $(process_start $!)" >"$state/xvfb.pid"
+    # Xvfb writes its display number and a newline to -displayfd once it
+    # takes connections. Until then it is starting, however long that takes
+    # on a busy machine, unless it has exited or the time is up.
+    local waited=0
+    until [ -s "$state/display.new" ] && [ -z "$(tail -c 1 "$state/display.new")" ]; do
+        xvfb_alive || die "Xvfb exited before it took connections; see $state/xvfb.log"
+        ((waited++ < 600)) || die "Xvfb did not take connections within 60 s; see $state/xvfb.log"
         sleep 0.1
     done
-    [ -s "$state/display.new" ] || die "Xvfb did not start; see $state/xvfb.log"
     export DISPLAY=:$(tr -dc 0-9 <"$state/display.new")
     mv "$state/display.new" "$state/display"
     # A persistent server keeps Wine's own services running between tests:
@@ -109,14 +125,19 @@ stop_session() {
     if [ -e "$WINEPREFIX/system.reg" ]; then
         wineserver -k </dev/null >/dev/null 2>&1 || true
     fi
+    # Whether it is still starting or long running, the fixture's Xvfb is
+    # asked to end, and made to if it has not within 5 s.
     if xvfb_alive; then
         local pid
-        pid=$(cat "$state/xvfb.pid")
-        kill "$pid"
+        read -r pid _ <"$state/xvfb.pid"
+        kill "$pid" 2>/dev/null || true
         for _ in $(seq 50); do
             xvfb_alive || break
             sleep 0.1
         done
+        if xvfb_alive; then
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
     fi
     rm -f "$state/xvfb.pid" "$state/display" "$state/display.new"
 }

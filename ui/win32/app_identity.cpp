@@ -7,10 +7,31 @@
 
 namespace vantrel {
 
+namespace {
+
+// The mark of a running Vantrel: a mutex of this name exists while any Vantrel
+// runs in the user's session (Local\ is the session's namespace; each user
+// installs for themselves). The installer and the uninstaller look for it
+// before they touch anything, and ask the user to close Vantrel first: Windows
+// would not let them replace or remove the files of a running program.
+// packaging/windows/vantrel.nsi repeats the name: the two must match.
+constexpr wchar_t kRunningMutexName[] = L"Local\\org.vantrel.Vantrel";
+
+void MarkAsRunning() {
+    // The handle is never closed: Windows releases it when the process ends,
+    // however it ends (the Exit button ends it with _Exit). A second Vantrel
+    // opens the same mutex, so it stays while either runs. Without the mark
+    // the program still works, so a failure here does not stop it.
+    CreateMutexW(nullptr, FALSE, kRunningMutexName);
+}
+
+}  // namespace
+
 void ApplyAppIdentity() {
     // The icon is built into the program (vantrel.rc): Explorer, the taskbar
     // and the window's title bar all take it from there.
     Application->SetIconResource(VANTREL_ICON);
+    MarkAsRunning();
 }
 
 void UseProgramLanguage() {

@@ -65,16 +65,26 @@ SharedWindow& Shared() {
     }
     // Another test's window may have taken the keyboard; the keys of the
     // next test go to whichever window is in front, and to the control that
-    // has the focus there once the window has taken it back.
+    // has the focus there once the window has taken it back. When that other
+    // window closes, Wine may put this one in front before the window has
+    // caught up (its focus is then on no control), and a key sent then can
+    // be lost. So the window must be in front with a control focused, and
+    // still be once it has taken in a key, which it does only after handling
+    // everything before it; otherwise it is brought to the front again.
     VantrelWindow& window = shared->Window();
-    if (GetForegroundWindow() != window.Handle()) {
-        SetForegroundWindow(window.Handle());
-        if (!WaitUntil([&] {
-                return GetForegroundWindow() == window.Handle() && !window.FocusName().empty();
-            })) {
+    const auto inFront = [&] {
+        return GetForegroundWindow() == window.Handle() && !window.FocusName().empty();
+    };
+    for (int attempt = 1;; ++attempt) {
+        if (GetForegroundWindow() != window.Handle()) {
+            SetForegroundWindow(window.Handle());
+        }
+        if (WaitUntil(inFront) && window.TrySettle() && inFront()) {
+            break;
+        }
+        if (attempt == 3) {
             throw std::runtime_error("the shared window cannot be brought to the front");
         }
-        window.Settle();
     }
     return *shared;
 }

@@ -179,11 +179,15 @@ bool VantrelWindow::ShowSheet(int index) {
 }
 
 void VantrelWindow::Settle() {
-    ResetEvent(takenInEvent_);
-    Tap(VK_F24);
-    if (WaitForSingleObject(takenInEvent_, kReplyLimitMs) != WAIT_OBJECT_0) {
+    if (!TrySettle()) {
         throw std::runtime_error("the window did not take in the keys sent to it");
     }
+}
+
+bool VantrelWindow::TrySettle() {
+    ResetEvent(takenInEvent_);
+    Tap(VK_F24);
+    return WaitForSingleObject(takenInEvent_, kReplyLimitMs) == WAIT_OBJECT_0;
 }
 
 std::vector<MessageBoxSeen> VantrelWindow::Boxes() {

@@ -67,6 +67,9 @@ public:
     // on the window's thread to see its release taken off the queue, which
     // happens only after the keys before it have been handled.
     void Settle();
+    // The same, false when the key does not come back (it went to another
+    // window) instead of throwing.
+    bool TrySettle();
 
     // The message boxes the program shows now.
     std::vector<MessageBoxSeen> Boxes();

@@ -3,6 +3,9 @@
 # prefix, checks what a user gets (the program, the Start-menu shortcut, the
 # entry in the list of installed apps), uninstalls it the way that entry's
 # QuietUninstallString does, in place, and checks that everything is gone.
+# Before that, it checks that neither the installer nor the uninstaller
+# changes anything while Vantrel runs or a file of the install is in use, nor
+# installs on a Windows older than 7 SP1, and that each then exits non-zero.
 # Also checks that the portable zip holds the very program that was built.
 #
 #   installer_test.sh WINE_RUN STATE_DIR INSTALLER ZIP PROGRAM VERSION
@@ -31,12 +34,46 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 # (`wineserver -w` would wait for the server to end, which the tests'
 # persistent server does only when the fixture stops it). It writes \r\n
 # line ends.
+reg_exe=$prefix/drive_c/windows/system32/reg.exe
 registry() {
-    "$wine_run" "$prefix/drive_c/windows/system32/reg.exe" query "$key" "$@" | tr -d '\r'
+    "$wine_run" "$reg_exe" query "$key" "$@" | tr -d '\r'
 }
 value() {  # name -> the value's data
     registry /v "$1" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
 }
+
+# Windows programs this test starts in the background, each until it shows a
+# window of the given title on the fixture's display. The test stops them all
+# however it ends, and puts back the Windows version Wine reports.
+started=()
+titles() {  # of the windows on the display, one a line
+    DISPLAY=:$(cat "$VANTREL_WINE_DIR/display") xwininfo -root -children |
+        sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'
+}
+shown() { titles | grep -Fx "$1" >/dev/null; }
+gone() { ! shown "$1"; }
+within_30s() {
+    for _ in $(seq 300); do "$@" && return; sleep 0.1; done
+    return 1
+}
+start() {  # title program [args...]
+    "$wine_run" "${@:2}" >/dev/null 2>&1 &
+    started+=($!)
+    within_30s shown "$1" ||
+        fail "${2##*/} showed no window '$1' within 30 s, only: $(titles | paste -sd '|')"
+}
+status_of() {  # program [args...] -> its exit status
+    local status=0
+    "$wine_run" "$@" >/dev/null || status=$?
+    echo "$status"
+}
+stop_started() {
+    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
+    started=()
+}
+version_key="HKCU\\Software\\Wine\\AppDefaults\\$(basename "$installer")"
+trap 'stop_started; "$wine_run" "$reg_exe" delete "$version_key" /f >/dev/null 2>&1 || true' EXIT
 
 # The zip: Vantrel.exe alone, at its top, byte for byte the program built.
 unpacked=$VANTREL_WINE_DIR/zip-test
@@ -48,7 +85,15 @@ rm -rf "$unpacked"
 
 # A stale install from an interrupted run would hide what this one does.
 rm -rf "$install_dir" "$shortcut"
-"$wine_run" "$installer" /S || fail "the silent install failed with status $?"
+# Wine reports the Windows version set for a program: the installer refuses
+# Vista, the newest Windows before 7 SP1, and installs on 7 SP1.
+for case in vista:2 win7:0; do
+    "$wine_run" "$reg_exe" add "$version_key" /v Version /d "${case%:*}" /f >/dev/null
+    status=$(status_of "$installer" /S)
+    [ "$status" = "${case#*:}" ] || fail "the silent install on $case ended with status $status"
+    [ "$status" = 0 ] || [ ! -e "$install_dir" ] || fail "the refused install on $case wrote files"
+done
+[ -d "$install_dir" ] || fail "nothing installed"
 
 cmp -s "$install_dir/Vantrel.exe" "$program" || fail "no Vantrel.exe, as built, in $install_dir"
 [ -f "$install_dir/Uninstall.exe" ] || fail "no uninstaller in $install_dir"
@@ -75,6 +120,47 @@ size_kb=$(($(value EstimatedSize)))
 installed_kb=$(du -sk --apparent-size "$install_dir" | cut -f1)
 ((size_kb > 0 && size_kb <= installed_kb + 8)) ||
     fail "EstimatedSize $size_kb KiB for $installed_kb KiB installed"
+
+# After a refusal: fails naming whatever of the install is gone or changed.
+# The uninstaller, its entry and the shortcut let the user uninstall again.
+check_kept() {  # after what [program]
+    local lost=
+    [ -f "$install_dir/Uninstall.exe" ] || lost+=" Uninstall.exe"
+    [ -f "$shortcut" ] || lost+=" the shortcut"
+    entry=$(value UninstallString)
+    [ "$entry" = "\"$location\\Uninstall.exe\"" ] || lost+=" the entry ('$entry')"
+    [ -z "${2:-}" ] || cmp -s "$install_dir/Vantrel.exe" "$2" || lost+=" Vantrel.exe"
+    [ -z "$lost" ] || fail "$1 changed the install:$lost"
+}
+
+# While Vantrel runs, Windows keeps its files: neither the installer nor the
+# uninstaller may touch the install. The installer asks the user to close it
+# before its first page (its message box bears its bare caption); silently,
+# both give up with status 2.
+program_title="Вантрел едениц измерения"
+start "$program_title" "$install_dir/Vantrel.exe"
+start "$program_title $version" "$installer"
+status=$(status_of "$install_dir/Uninstall.exe" /S "_?=$location")
+[ "$status" = 2 ] || fail "the uninstall under a running Vantrel ended with status $status"
+check_kept "the refused uninstall" "$program"
+status=$(status_of "$installer" /S)
+[ "$status" = 2 ] || fail "the install over a running Vantrel ended with status $status"
+check_kept "the refused install" "$program"
+kill -0 "${started[0]}" && shown "$program_title" || fail "Vantrel stopped running"
+stop_started
+within_30s gone "$program_title" || fail "Vantrel's window stayed"
+
+# A file of the install in use by another program (here the uninstaller
+# itself, waiting on its first page) stops an uninstall run from a copy, as
+# an uninstaller started from the list of apps runs: the uninstaller and its
+# entry stay, so the user can close that program and try again.
+start "Удаление Vantrel: Подтверждение" "$install_dir/Uninstall.exe" "_?=$location"
+cp "$install_dir/Uninstall.exe" "$VANTREL_WINE_DIR/uninstall-copy.exe"
+status=$(status_of "$VANTREL_WINE_DIR/uninstall-copy.exe" /S "_?=$location")
+[ "$status" = 2 ] || fail "the uninstall with Uninstall.exe in use ended with status $status"
+rm "$VANTREL_WINE_DIR/uninstall-copy.exe"
+check_kept "the failed uninstall"
+stop_started
 
 # In place (_?=), as a silent uninstall from a script runs it: wine returns
 # when the uninstaller ends. Running in place, it cannot delete its own .exe,
