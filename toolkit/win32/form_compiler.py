@@ -152,14 +152,14 @@ class Form:
         name = widget.get("name")
         kind = control_kind(widget)
         later = []
-        spec = {}
+        creation = {}
         properties = []
         for element in widget:
             if element.tag not in ("property", "attribute"):
                 continue
             prop = element.get("name")
             if parent is not None and prop in CREATION:
-                spec[CREATION[prop]] = property_value(element)
+                creation[CREATION[prop]] = property_value(element)
             elif prop in AFTER_CHILDREN:
                 later.append(element)
             else:
@@ -173,7 +173,7 @@ class Form:
             self.members.append((kind, name))
             self.ids[name] = FIRST_ID + len(self.ids)
             fields = [f".name = {cpp_string(name)}", f".id = {self.ids[name]}"]
-            fields += [f".{field} = {spec.get(field, '{}')}" for field in ("bounds", "text", "font")]
+            fields += [f".{field} = {creation.get(field, '{}')}" for field in ("bounds", "text", "font")]
             self.statements.append(
                 f"{name} = vantrel::Create<{NAMESPACE}{kind}>(*{parent}, {{{', '.join(fields)}}});")
         else:

@@ -6,7 +6,7 @@
 
 namespace vantrel {
 
-TButton::TButton(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
+TButton::TButton(TControl& parent, const ControlSpec& creation) : TControl(parent, creation) {
     CreateHandle(WC_BUTTONW, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON);
 }
 

@@ -9,7 +9,7 @@ namespace vantrel {
 
 class TButton : public TControl {
 public:
-    TButton(TControl& parent, const ControlSpec& spec);
+    TButton(TControl& parent, const ControlSpec& creation);
 
     // A click, by mouse or by Space. Named as the layout's connections name
     // the signal.

@@ -14,13 +14,13 @@ namespace vantrel {
 
 TControl::TControl() = default;
 
-TControl::TControl(TControl& parent, const ControlSpec& spec)
+TControl::TControl(TControl& parent, const ControlSpec& creation)
     : parent_(&parent),
-      name_(spec.name),
-      id_(spec.id),
-      text_(spec.text),
-      design_(spec.bounds),
-      font_(spec.font) {}
+      name_(creation.name),
+      id_(creation.id),
+      text_(creation.text),
+      design_(creation.bounds),
+      font_(creation.font) {}
 
 TControl::~TControl() {
     DestroyHandle();

@@ -91,7 +91,7 @@ protected:
     // The form's constructor: no parent.
     TControl();
     // A control of `parent`'s, as the layout gives it.
-    TControl(TControl& parent, const ControlSpec& spec);
+    TControl(TControl& parent, const ControlSpec& creation);
 
     // Creates the control's window at its place for the form's density, with
     // its font and text. A system control is subclassed where `subclass`
@@ -148,8 +148,8 @@ private:
 
 // Creates a control of the layout on `parent`, which owns it.
 template <class Control>
-Control* Create(TControl& parent, const ControlSpec& spec) {
-    auto control = std::make_unique<Control>(parent, spec);
+Control* Create(TControl& parent, const ControlSpec& creation) {
+    auto control = std::make_unique<Control>(parent, creation);
     Control* created = control.get();
     parent.Adopt(std::move(control));
     return created;

@@ -44,7 +44,7 @@ private:
 
 }  // namespace
 
-TEdit::TEdit(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
+TEdit::TEdit(TControl& parent, const ControlSpec& creation) : TControl(parent, creation) {
     // Created first, so that it stands just before the field in the z-order.
     nameLabel_ =
         CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0,

@@ -40,7 +40,7 @@ namespace vantrel {
 
 class TEdit : public TControl, public ValueField {
 public:
-    TEdit(TControl& parent, const ControlSpec& spec);
+    TEdit(TControl& parent, const ControlSpec& creation);
 
     std::string GetText() const override;
     void SetAccessibleName(std::wstring_view name) override;

@@ -16,7 +16,7 @@ constexpr std::wstring_view kSuperscriptGap = L"  ";
 
 }  // namespace
 
-TLabel::TLabel(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
+TLabel::TLabel(TControl& parent, const ControlSpec& creation) : TControl(parent, creation) {
     CreateHandle(WC_STATICW,
                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFTNOWORDWRAP | SS_NOPREFIX);
 }

@@ -12,7 +12,7 @@ namespace vantrel {
 
 class TLabel : public TControl {
 public:
-    TLabel(TControl& parent, const ControlSpec& spec);
+    TLabel(TControl& parent, const ControlSpec& creation);
 
     void SetCaption(std::wstring_view caption) override;
     // When set (the default), the label is as wide as its text as drawn in

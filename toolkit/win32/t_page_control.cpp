@@ -35,7 +35,8 @@ bool SameRect(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-TPageControl::TPageControl(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
+TPageControl::TPageControl(TControl& parent, const ControlSpec& creation)
+    : TControl(parent, creation) {
     CreateHandle(WC_TABCONTROLW, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
                                      WS_CLIPCHILDREN | TCS_MULTILINE);
     PadTabs(OwnerForm().Scale());
@@ -186,9 +187,9 @@ void TPageControl::ShowActivePage() {
     }
 }
 
-TTabSheet::TTabSheet(TControl& parent, const ControlSpec& spec)
-    : TControl(parent, spec), pages_(PagesOf(parent, spec.name)) {
-    index_ = pages_.AddSheet(*this, spec.text);
+TTabSheet::TTabSheet(TControl& parent, const ControlSpec& creation)
+    : TControl(parent, creation), pages_(PagesOf(parent, creation.name)) {
+    index_ = pages_.AddSheet(*this, creation.text);
     CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
     UseTabTexture(Handle());
 }

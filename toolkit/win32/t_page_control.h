@@ -20,7 +20,7 @@ class TTabSheet;
 
 class TPageControl : public TControl {
 public:
-    TPageControl(TControl& parent, const ControlSpec& spec);
+    TPageControl(TControl& parent, const ControlSpec& creation);
 
     void SetActivePageIndex(int index);
     int ActivePageIndex() const;
@@ -70,7 +70,7 @@ private:
 // is its accessible name.
 class TTabSheet : public TControl {
 public:
-    TTabSheet(TControl& parent, const ControlSpec& spec);
+    TTabSheet(TControl& parent, const ControlSpec& creation);
 
     // The caption of its tab.
     void SetCaption(std::wstring_view caption) override;

@@ -4,7 +4,7 @@
 
 namespace vantrel {
 
-TStatusBar::TStatusBar(TControl& parent, const ControlSpec& spec) : TControl(parent, spec) {
+TStatusBar::TStatusBar(TControl& parent, const ControlSpec& creation) : TControl(parent, creation) {
     CreateHandle(STATUSCLASSNAMEW,
                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_NOPARENTALIGN | CCS_NORESIZE);
 }

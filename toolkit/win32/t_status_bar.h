@@ -9,7 +9,7 @@ namespace vantrel {
 
 class TStatusBar : public TControl {
 public:
-    TStatusBar(TControl& parent, const ControlSpec& spec);
+    TStatusBar(TControl& parent, const ControlSpec& creation);
 };
 
 }  // namespace vantrel
