@@ -39,7 +39,7 @@ TPageControl::TPageControl(TControl& parent, const ControlSpec& creation)
     : TControl(parent, creation) {
     CreateHandle(WC_TABCONTROLW, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
                                      WS_CLIPCHILDREN | TCS_MULTILINE);
-    PadTabs(OwnerForm().Scale());
+    SetPadding(OwnerForm().Scale());
 }
 
 HWND TPageControl::ChildParentHandle() const {
@@ -56,8 +56,10 @@ int TPageControl::AddSheet(TTabSheet& sheet, std::wstring_view caption) {
         throw Exception("Не удалось добавить вкладку " + std::string(sheet.Name()));
     }
     sheets_.push_back(&sheet);
+    // Only the new caption is measured: the others' ink is known.
+    overhang_ = std::max(overhang_, OverhangOf(text));
     captions_.push_back(std::move(text));
-    PadTabs(OwnerForm().Scale());
+    SetPadding(OwnerForm().Scale());
     PlaceSheets();
     return index;
 }
@@ -122,16 +124,24 @@ RECT TPageControl::DisplayArea() const {
     return display;
 }
 
+int TPageControl::OverhangOf(const std::wstring& caption) const {
+    const TextInk ink = MeasureText(FontHandle(), caption);
+    return ink.inkRight - ink.advance;
+}
+
 void TPageControl::PadTabs(const DesignScale& scale) {
-    // A tab is as wide as its caption measures plus its padding; where the
+    overhang_ = 0;
+    for (const std::wstring& caption : captions_) {
+        overhang_ = std::max(overhang_, OverhangOf(caption));
+    }
+    SetPadding(scale);
+}
+
+void TPageControl::SetPadding(const DesignScale& scale) {
+    // A tab is as wide as its caption measures plus its padding; where a
     // caption draws wider than it measures (Wine's small bold Tahoma), the
     // padding takes the difference, so that no caption touches its tab's edge.
-    int overhang = 0;
-    for (const std::wstring& caption : captions_) {
-        const TextInk ink = MeasureText(FontHandle(), caption);
-        overhang = std::max(overhang, ink.inkRight - ink.advance);
-    }
-    TabCtrl_SetPadding(Handle(), scale.Length(kTabPaddingX) + (overhang + 1) / 2,
+    TabCtrl_SetPadding(Handle(), scale.Length(kTabPaddingX) + (overhang_ + 1) / 2,
                        scale.Length(kTabPaddingY));
 }
 

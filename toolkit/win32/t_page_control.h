@@ -52,14 +52,20 @@ protected:
     LRESULT Notify(const NMHDR& header) override;
 
 private:
-    // Room either side of each tab's caption for the captions as drawn now.
+    // Room either side of each tab's caption for the captions as drawn now:
+    // PadTabs measures them all again (a new font), SetPadding uses what was
+    // measured.
     void PadTabs(const DesignScale& scale);
+    void SetPadding(const DesignScale& scale);
+    // How much farther a caption's ink reaches than its advance.
+    int OverhangOf(const std::wstring& caption) const;
     // Moves the sheets that have windows to the display area, where it moved.
     void PlaceSheets();
     void ShowActivePage();
 
     std::vector<TTabSheet*> sheets_;
     std::vector<std::wstring> captions_;
+    int overhang_ = 0;  // the widest of the captions'
     UniqueBrush body_;
     SIZE bodySize_{};
 };
