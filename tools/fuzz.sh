@@ -18,15 +18,17 @@ seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(number_text typing)
 
-clang=$(command -v clang++ || command -v clang++-14 || true)
+# Debian's unversioned clang and llvm packages put the release's default
+# LLVM on the PATH under plain names.
+clang=$(command -v clang++ || true)
 if [ -z "$clang" ]; then
-    echo "fuzz.sh: clang++ not found (Debian: clang-14 libclang-rt-14-dev)" >&2
+    echo "fuzz.sh: clang++ not found (Debian: clang libclang-rt-dev)" >&2
     exit 2
 fi
 
 # A fault report names functions and lines only with LLVM's symbolizer.
-symbolizer=/usr/lib/llvm-14/bin/llvm-symbolizer
-[ -x "$symbolizer" ] && export ASAN_SYMBOLIZER_PATH=$symbolizer
+symbolizer=$(command -v llvm-symbolizer || true)
+[ -n "$symbolizer" ] && export ASAN_SYMBOLIZER_PATH=$symbolizer
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER="$clang" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_FUZZ=ON -DVANTREL_WITH_QT=OFF \

@@ -13,8 +13,10 @@ packages=(
   libgtest-dev libbenchmark-dev libgmp-dev locales xvfb xauth x11-utils
   # packaging and its test (cpack's shlibdeps step runs file and objdump)
   dpkg-dev file binutils desktop-file-utils appstream libx11-dev
-  # fuzzing, sanitizers and leak checks (llvm-14 symbolizes fuzzer reports)
-  clang-14 libclang-rt-14-dev llvm-14 valgrind
+  # fuzzing, sanitizers and leak checks: the release's default LLVM (clang,
+  # its sanitizer and fuzzer runtimes, llvm-symbolizer for fault reports),
+  # named by Debian's unversioned packages so that every release has them
+  clang libclang-rt-dev llvm valgrind
   # the Windows build (GoogleTest is built from Debian's googletest sources for
   # it; windres from binutils compiles the program's resources; Python runs the
   # Win32 form compiler and packs the icon), its tests under Wine in Xvfb with
