@@ -21,14 +21,20 @@ objdump=$1
 cxx=$2
 program=$3
 map=${4:-}
-work=$(mktemp -d)
+# Its scratch files go beside the program, in the build tree.
+work=${program%.*}.windows7_imports
+rm -rf "$work"
+mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
 
-# "DLL function" per import, from objdump's listing of the import table.
+# "DLL function" per import, from objdump's listing of the import table. The
+# column of the name is read from the listing's heading: binutils 2.40 writes
+# "vma: Hint/Ord Member-Name", 2.44 "vma: Ordinal Hint Member-Name".
 "$objdump" -p "$program" | awk '
-    /^[[:space:]]*DLL Name:/ { dll = $3; next }
+    /^[[:space:]]*DLL Name:/ { dll = $3; column = 0; next }
     dll != "" && /^[[:space:]]*$/ { dll = ""; next }
-    dll != "" && $1 ~ /^[0-9a-f]+$/ && NF >= 3 && $3 !~ /^</ { print dll, $3 }
+    dll != "" && $1 == "vma:" { for (i = 2; i <= NF; i++) if ($i == "Member-Name") column = i; next }
+    dll != "" && column && $1 ~ /^[0-9a-f]+$/ && NF >= column && $column !~ /^</ { print dll, $column }
 ' >"$work/imports"
 [ -s "$work/imports" ] || { echo "$program: no imports found" >&2; exit 1; }
 if [ -n "$map" ]; then

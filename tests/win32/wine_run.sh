@@ -6,22 +6,29 @@
 #
 #   tests/win32/wine_run.sh build/windows/tests/vantrel_core_tests.exe --gtest_filter='Sheet*'
 #
-# The CTest fixture of the Windows tests calls it with --start and --stop:
+# The CTest fixtures of the Windows tests call it with --start and --stop:
 #
-#   wine_run.sh --start STATE_DIR   creates the prefix, starts one Xvfb and a
-#                                   persistent wineserver for all the tests
-#   wine_run.sh --stop STATE_DIR    stops that wineserver and that Xvfb
+#   wine_run.sh --start STATE_DIR [DPI]   creates the prefix, starts one Xvfb
+#                                         and a persistent wineserver for all
+#                                         the tests, its density DPI (120)
+#   wine_run.sh --stop STATE_DIR          stops that wineserver and that Xvfb
 #
 # STATE_DIR (for a program: $VANTREL_WINE_DIR, else <build tree>/wine, the
 # build tree being the nearest folder above the program holding CMakeCache.txt)
-# holds everything Wine writes: prefix/ (created once, under a lock, so tests
-# running in parallel share it safely), tmp/ (Wine's server sockets), logs, and
-# the display the fixture started. Nothing goes to /tmp or the home folder, and
-# Wine's own messages stay out of the program's output.
+# holds what Wine writes: prefix/ (created once, under a lock, so tests
+# running in parallel share it safely), logs, and the display the fixture
+# started. Nothing goes to the home folder, and Wine's own messages stay out of
+# the program's output. Debian's Wine keeps its server's sockets in a private
+# folder of /tmp that the prefix names (prefix/wineserver); Wine 10 aborts at
+# start when TMPDIR is set, to any folder, so that folder cannot be moved, and
+# --stop removes it with the server.
 #
 # Windows programs started here see Xvfb's display at 120 pixels per inch (the
-# window's design density), no window manager, and no crash dialog: a crash
-# prints a backtrace on stderr and fails with a non-zero status.
+# window's design density) unless the session was started at another, no
+# window manager, and no crash dialog: a crash prints a backtrace on stderr and
+# fails with a non-zero status. A Wine 10 session keeps the density it first
+# showed a window at, so each density other than 120 has a session (and a
+# state folder) of its own.
 set -euo pipefail
 
 readonly xvfb_screen=1280x1024x24
@@ -36,13 +43,13 @@ die() {
 # other Wine sessions on the machine are left alone.
 use_state_dir() {
     state=$1
-    mkdir -p "$state/tmp" "$state/cache"
+    mkdir -p "$state/cache"
     export WINEPREFIX=$state/prefix
     export WINEDEBUG=-all
     # No first-run installers of .NET and HTML engines, no desktop entries in
     # the home folder; and whatever a test adds in VANTREL_WINE_DLLOVERRIDES.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${VANTREL_WINE_DLLOVERRIDES:+;$VANTREL_WINE_DLLOVERRIDES}"
-    export TMPDIR=$state/tmp
+    unset TMPDIR
     export XDG_CACHE_HOME=$state/cache
     # Wine asks for a session bus; without one, D-Bus would start a daemon for
     # the display and leave its address in ~/.dbus. Wine needs none.
@@ -56,7 +63,6 @@ create_prefix() {
     # Xvfb has no window manager: unmanaged windows hide and close at once
     # instead of waiting two seconds for one.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 120 /f
     # A crash dialog would wait for a click that never comes.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
     # The registry reaches the prefix's files when the server ends.
@@ -93,6 +99,7 @@ xvfb_alive() {
 }
 
 start_session() {
+    local dpi=$1
     command -v Xvfb >/dev/null || die "Xvfb not found (Debian: xvfb)"
     stop_session
     ensure_prefix
@@ -118,12 +125,22 @@ start_session() {
     # them here, with their output in a log, also keeps them from holding a
     # test's output open.
     wineserver -p </dev/null >>"$state/session.log" 2>&1
+    # Set at every start: a test that changed it and failed may have left it.
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        </dev/null >>"$state/session.log" 2>&1
     wineboot </dev/null >>"$state/session.log" 2>&1
 }
 
 stop_session() {
     if [ -e "$WINEPREFIX/system.reg" ]; then
         wineserver -k </dev/null >/dev/null 2>&1 || true
+    fi
+    # The server's socket folder, named in the prefix; only ever a folder of
+    # Wine's own making there, and only one of this user's.
+    local sockets
+    sockets=$(cat "$WINEPREFIX/wineserver" 2>/dev/null || true)
+    if [[ "$sockets" =~ ^wine-[A-Za-z0-9]+$ ]] && [ -O "/tmp/$sockets" ]; then
+        rm -rf "/tmp/$sockets"
     fi
     # Whether it is still starting or long running, the fixture's Xvfb is
     # asked to end, and made to if it has not within 5 s.
@@ -164,14 +181,14 @@ case "${1:-}" in
     ;;
 --start)
     use_state_dir "$2"
-    start_session
+    start_session "${3:-120}"
     ;;
 --stop)
     use_state_dir "$2"
     stop_session
     ;;
 "" | -*)
-    die "usage: wine_run.sh PROGRAM.exe [ARGS...] | --start STATE_DIR | --stop STATE_DIR"
+    die "usage: wine_run.sh PROGRAM.exe [ARGS...] | --start STATE_DIR [DPI] | --stop STATE_DIR"
     ;;
 *)
     program=$1
