@@ -26,7 +26,8 @@ public:
     ExtendedPrecision& operator=(const ExtendedPrecision&) = delete;
 
     static unsigned short ControlWord() {
-        unsigned short word = 0;
+        // Not const: fnstcw stores into it, which clang-tidy cannot see.
+        unsigned short word = 0;  // NOLINT(misc-const-correctness)
         __asm__ volatile("fnstcw %0" : "=m"(word));
         return word;
     }

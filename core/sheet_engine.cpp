@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -24,7 +25,7 @@ constexpr long double kLargest = std::numeric_limits<double>::max();
 constexpr long double kSmallest = std::numeric_limits<double>::min();  // the smallest normal
 
 // Whether a double holds a value in a base unit with every digit a field shows.
-enum class Range { kHeld, kTooLarge, kTooSmall };
+enum class Range : std::uint8_t { kHeld, kTooLarge, kTooSmall };
 
 Range RangeOf(long double inBaseUnit) {
     const long double magnitude = std::fabs(inBaseUnit);

@@ -6,6 +6,11 @@ namespace vantrel {
 
 namespace {
 
+// The tables, and the sheets made of them, are rows to read against a units
+// handbook, one unit or group to a line; naming every member in every row
+// would bury the numbers.
+// NOLINTBEGIN(modernize-use-designated-initializers)
+
 // ---- Volume flow: groups by time unit, members by volume unit --------------
 constexpr std::array kPerHour{
     CatalogueUnit{"Edt_Gm_h", "m3/h", 1000},
@@ -180,6 +185,7 @@ const SheetCatalogue kHeatFlow{"heat flow", kHeatFlowGroups, kHeatFlowFactors};
 const SheetCatalogue kHeat{"quantity of heat", kHeatGroups, kJouleCalorieFactors};
 const SheetCatalogue kForce{"force", kForceGroups, kForceFactors};
 const SheetCatalogue kPressure{"pressure", kPressureGroups, kPressureFactors};
+// NOLINTEND(modernize-use-designated-initializers)
 
 std::span<const SheetCatalogue* const> AllSheets() {
     return kAllSheets;

@@ -11,8 +11,10 @@ DesignScale::DesignScale(double dpi, int windowFontPoints)
 }
 
 PixelEdges DesignScale::Edges(const DesignRect& design) const {
-    return {Length(design.left), Length(design.top), Length(design.left + design.width),
-            Length(design.top + design.height)};
+    return {.left = Length(design.left),
+            .top = Length(design.top),
+            .right = Length(design.left + design.width),
+            .bottom = Length(design.top + design.height)};
 }
 
 int DesignScale::FontPixels(int layoutPoints) const {

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -71,7 +72,9 @@ Decimal Rounded(long double value, const Decimal& expanded, int significantDigit
     if (!tail.empty() && tail.front() == '5' && restIsZero) {
         return Scientific(value, significantDigits);
     }
-    Decimal rounded{expanded.negative, expanded.digits.substr(0, kept), expanded.exponent};
+    Decimal rounded{.negative = expanded.negative,
+                    .digits = expanded.digits.substr(0, kept),
+                    .exponent = expanded.exponent};
     if (!tail.empty() && tail.front() >= '5') {
         auto at = rounded.digits.size();
         while (at > 0 && rounded.digits[at - 1] == '9') {
@@ -96,7 +99,7 @@ int DecimalDigits(int n) {
     return digits;
 }
 
-enum class Notation { kFixed, kExponent };
+enum class Notation : std::uint8_t { kFixed, kExponent };
 
 // The width of a text with `digits` significant digits, trailing zeros kept.
 int TextWidth(Notation notation, bool negative, int exponent, int digits) {
@@ -166,7 +169,8 @@ std::optional<Candidate> Written(long double value, const Decimal& expanded, Not
         return std::nullopt;
     }
     const Decimal rounded = Rounded(value, expanded, digits);
-    Candidate candidate{Layout(notation, rounded), 0, rounded.exponent};
+    Candidate candidate{
+        .text = Layout(notation, rounded), .shownDigits = 0, .exponent = rounded.exponent};
     // Rounding may carry into one more integer digit (99999999999,7 -> 1E11),
     // which fixed notation may have no room for.
     if (rounded.exponent != expanded.exponent &&

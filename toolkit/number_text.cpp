@@ -133,7 +133,7 @@ bool HasNonzeroDigit(std::string_view digits) {
 long long ExponentOf(const NumberParts& parts) {
     constexpr long long kSaturated = 1'000'000'000'000LL;
     long long exponent = 0;
-    for (char c : parts.exponentDigits) {
+    for (const char c : parts.exponentDigits) {
         exponent = std::min(kSaturated, exponent * 10 + (c - '0'));
     }
     return parts.exponentNegative ? -exponent : exponent;

@@ -114,8 +114,8 @@ SoakOptions ParseSoakOptions(int argc, char** argv) {
 int RunSoak(const std::string& name, const SoakOptions& options,
             const std::function<bool(std::size_t)>& keystroke,
             const std::function<std::string()>& check) {
-    return RunSoak(
-        name, options, keystroke, [](std::size_t) {}, check);
+    const auto noProgress = [](std::size_t) {};
+    return RunSoak(name, options, keystroke, noProgress, check);
 }
 
 int RunSoak(const std::string& name, const SoakOptions& options,

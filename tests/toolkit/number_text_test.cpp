@@ -44,7 +44,8 @@ protected:
         std::locale::global(std::locale::classic());
     }
     bool IsCommaLocale() const {
-        return std::string(GetParam()) == kCommaLocale;
+        const std::string locale = GetParam();
+        return locale == kCommaLocale;
     }
 
 private:

@@ -4,12 +4,16 @@
 
 #include <string>
 
+extern "C" {
+__declspec(dllexport) LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam);
+__declspec(dllexport) LRESULT CALLBACK NoteInputTakenIn(int code, WPARAM key, LPARAM flags);
+}
+
 // Refuses to create a program's main window, as a desktop out of window
 // resources or a policy that denies windows would, to see how the program
 // fails to start. Only top-level windows with a title bar are refused, so the
 // message box that reports the failure still shows.
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         wchar_t windowClass[16] = {};
@@ -25,8 +29,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
 // Tells the driver that the thread has taken the release of F24 off its
 // queue, and so every key sent before it: signals the event
 // "VantrelDriverInputTakenIn-<thread id>" that the driver waits on.
-extern "C" __declspec(dllexport) LRESULT CALLBACK
-    NoteInputTakenIn(int code, WPARAM key, LPARAM flags) {
+LRESULT CALLBACK NoteInputTakenIn(int code, WPARAM key, LPARAM flags) {
     constexpr LPARAM kReleased = static_cast<LPARAM>(1) << 31;
     if (code == HC_ACTION && key == VK_F24 && (flags & kReleased) != 0) {
         const std::wstring name =
