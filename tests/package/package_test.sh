@@ -139,10 +139,12 @@ Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 >"$scratch/xvfb.log" 2>&1
 xvfb_pid=$!
 exec 3>&-
 app_pid=
+# Whatever was started is stopped, however the script ends; a process that
+# has already gone is no failure.
 cleanup() {
-    [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
+    if [ -n "$app_pid" ]; then kill -9 "$app_pid" 2>/dev/null || true; fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
 for _ in $(seq 100); do
@@ -157,12 +159,14 @@ export XDG_RUNTIME_DIR=$scratch/runtime
 # In a sanitizer build, the leak checker ignores the X11 platform's bus connection.
 export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")/.." && pwd)/x11_lsan.supp
 # A subshell of its own waits for the program and records its status, so the
-# status cannot be lost to this script reaping other children meanwhile.
+# status cannot be lost to this script reaping other children meanwhile; any
+# status, not only 0 (under set -e a failing wait would end the subshell).
 (
     QT_QPA_PLATFORM=xcb "$scratch/root/usr/bin/vantrel" >"$scratch/vantrel.log" 2>&1 &
     echo $! >"$scratch/app.pid"
-    wait $!
-    echo $? >"$scratch/app.status"
+    status=0
+    wait $! || status=$?
+    echo "$status" >"$scratch/app.status"
 ) &
 for _ in $(seq 50); do
     [ -s "$scratch/app.pid" ] && break
