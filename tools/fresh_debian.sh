@@ -96,7 +96,9 @@ in_root() {
         FRESH_DEBIAN_SUITE="$suite" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         /bin/bash -c "$1" </dev/null
 }
-in_root 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends git ca-certificates >/dev/null'
+# git, to clone the project as a newcomer would have; nothing else.
+in_root 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends git ca-certificates' \
+    >"$work/git.log" 2>&1 || { tail -n 20 "$work/git.log" >&2; echo "fresh_debian.sh: could not install git" >&2; exit 2; }
 start=$(date +%s)
 echo "fresh_debian.sh: running '$*' in a fresh Debian $suite root"
 set +e
