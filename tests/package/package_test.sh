@@ -156,8 +156,10 @@ export DISPLAY=:$(head -n1 "$scratch/display")
 export XDG_RUNTIME_DIR=$scratch/runtime
 
 # The installed program runs with the system's libraries and plugins only.
-# In a sanitizer build, the leak checker ignores the X11 platform's bus connection.
-export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")/.." && pwd)/x11_lsan.supp
+# In a sanitizer build, the leak checker ignores what Qt's X11 platform keeps
+# to the end (x11_lsan.supp). Qt is built without frame pointers, so only the
+# slow unwinder gives the whole allocation stack that the rules match.
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}fast_unwind_on_malloc=0:suppressions=$(cd "$(dirname "$0")/.." && pwd)/x11_lsan.supp
 # A subshell of its own waits for the program and records its status, so the
 # status cannot be lost to this script reaping other children meanwhile; any
 # status, not only 0 (under set -e a failing wait would end the subshell).
