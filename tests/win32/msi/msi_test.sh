@@ -127,11 +127,15 @@ step=setup
 rm -rf "$work" && mkdir -p "$work"
 cleanup
 
-# The second version: the same files packed as the next patch version.
+# The second version: the next patch version, its Vantrel.exe this one with
+# bytes appended, which Windows ignores: another file with the same file
+# version, as a rebuilt program has, which an upgrade must install all the same.
 IFS=. read -r major minor patch <<<"$(property "$msi" ProductVersion)"
 newer_version=$major.$minor.$((patch + 1))
+newer_program=$work/Vantrel.exe
+{ cat "$program"; echo "Vantrel $newer_version"; } >"$newer_program"
 cmake -S "$here/packages" -B "$work/packages" -G Ninja -DVANTREL_VERSION="$newer_version" \
-    -DVANTREL_PACKAGE_PROGRAM="$program" -DVANTREL_PACKAGE_ICON="$icon" \
+    -DVANTREL_PACKAGE_PROGRAM="$newer_program" -DVANTREL_PACKAGE_ICON="$icon" \
     -DVANTREL_PACKAGE_MSI_ACTIONS="$actions" >"$work/packages.log" 2>&1 &&
     cmake --build "$work/packages" --target vantrel_msi >>"$work/packages.log" 2>&1 ||
     fail "could not build version $newer_version; see $work/packages.log"
@@ -144,8 +148,8 @@ newer_code=$(property "$newer_msi" ProductCode)
 installed_shortcut() {
     for shortcut in "${shortcuts[@]}"; do [ ! -f "$shortcut" ] || echo "$shortcut"; done
 }
-check_installed() {  # version product_code | none
-    local version=$1 product=${2:-}
+check_installed() {  # version product_code program | none
+    local version=$1 product=${2:-} built=${3:-}
     if [ "$version" = none ]; then
         [ ! -e "$install_dir" ] || fail "left $(cd "$install_dir" && find . -mindepth 1 | paste -sd ' ')"
         [ -z "$(installed_shortcut)" ] || fail "left the shortcut $(installed_shortcut)"
@@ -154,7 +158,7 @@ check_installed() {  # version product_code | none
     fi
     [ "$(cd "$install_dir" 2>/dev/null && find . -mindepth 1)" = ./Vantrel.exe ] ||
         fail "C:\\Program Files\\Vantrel holds '$(cd "$install_dir" 2>/dev/null && find . -mindepth 1)'"
-    cmp -s "$install_dir/Vantrel.exe" "$program" || fail "the installed Vantrel.exe is not the one built"
+    cmp -s "$install_dir/Vantrel.exe" "$built" || fail "the installed Vantrel.exe is not the one of $version"
     [ "$(vantrel_entries)" = "$product" ] || fail "uninstall entries '$(vantrel_entries | paste -sd ' ')', expected $product"
     [ "$(entry_value "$product" DisplayVersion)" = "$version" ] || fail "the entry's version is not $version"
     [ "$(installed_shortcut | wc -l)" = 1 ] || fail "shortcuts: '$(installed_shortcut)'"
@@ -177,7 +181,7 @@ step_texts() {  # the package's texts, read back: code page, Russian names, per 
 step_install() {  # msiexec /i … /qn
     status=$(msiexec /i "$(windows_path "$msi")" /qn)
     [ "$status" = 0 ] || fail "the silent install ended with status $status"
-    check_installed "$(property "$msi" ProductVersion)" "$code"
+    check_installed "$(property "$msi" ProductVersion)" "$code" "$program"
 }
 step_entries() {  # the shortcut and the uninstall entry, with their Russian texts
     local shortcut
@@ -216,10 +220,10 @@ step_running() {  # while the installed Vantrel runs, an upgrade and a removal r
     start "$window_title" "$install_dir/Vantrel.exe"
     status=$(msiexec /i "$(windows_path "$newer_msi")" /qn)
     [ "$status" = $refused ] || fail "the upgrade over a running Vantrel ended with status $status"
-    check_installed "$(property "$msi" ProductVersion)" "$code"
+    check_installed "$(property "$msi" ProductVersion)" "$code" "$program"
     status=$(msiexec /x "$code" /qn)
     [ "$status" = $refused ] || fail "the removal of a running Vantrel ended with status $status"
-    check_installed "$(property "$msi" ProductVersion)" "$code"
+    check_installed "$(property "$msi" ProductVersion)" "$code" "$program"
     grep -aq WaitForVantrelToClose "$work/msiexec.log" || fail "the log names no refusal"
     shown "$window_title" || fail "Vantrel stopped running"
     stop_started
@@ -228,12 +232,12 @@ step_running() {  # while the installed Vantrel runs, an upgrade and a removal r
 step_upgrade() {  # the next version replaces this one in place: one entry
     status=$(msiexec /i "$(windows_path "$newer_msi")" /qn)
     [ "$status" = 0 ] || fail "the silent upgrade to $newer_version ended with status $status"
-    check_installed "$newer_version" "$newer_code"
+    check_installed "$newer_version" "$newer_code" "$newer_program"
 }
 step_downgrade() {  # the older version is refused and changes nothing
     status=$(msiexec /i "$(windows_path "$msi")" /qn)
     [ "$status" = $refused ] || fail "the silent downgrade ended with status $status"
-    check_installed "$newer_version" "$newer_code"
+    check_installed "$newer_version" "$newer_code" "$newer_program"
 }
 step_uninstall() {  # msiexec /x {ProductCode} /qn: everything gone
     status=$(msiexec /x "$newer_code" /qn)
