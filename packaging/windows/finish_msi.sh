@@ -19,6 +19,7 @@ raw=$1
 msi=$2
 name=$3
 description=$4
+old_windows="$name работает на Windows 7 с пакетом обновления 1 (SP1) и более новых версиях Windows. На этом компьютере его установить нельзя."
 downgrade="На этом компьютере установлена более новая версия: $name не установлен. Чтобы установить эту версию, сначала удалите установленную."
 
 # msibuild takes the texts in UTF-8 and stores them in the package's code
@@ -37,6 +38,7 @@ printf '\r\n\r\n1251\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
     -q "UPDATE Property SET Value = '$name' WHERE Property = 'ProductName'" \
     -q "UPDATE Shortcut SET Name = 'VANTREL|$name', Description = '$description', Target = '[#VantrelExe]' WHERE Shortcut = 'StartMenuShortcut'" \
     -q "UPDATE LaunchCondition SET Description = '$downgrade' WHERE Condition = 'NOT WIX_DOWNGRADE_DETECTED'" \
+    -q "UPDATE LaunchCondition SET Description = '$old_windows' WHERE Description = 'Windows 7 SP1 or later'" \
     -q "UPDATE InstallExecuteSequence SET Sequence = 1401 WHERE Action = 'RemoveExistingProducts'")
 mv "$work/package.msi" "$msi"
 rm -rf "$work"

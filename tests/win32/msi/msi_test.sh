@@ -100,7 +100,7 @@ titles() {
     DISPLAY=:$(cat "$VANTREL_WINE_DIR/display") xwininfo -root -children |
         sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'
 }
-shown() { titles | grep -Fx "$1" >/dev/null; }
+shown() { [[ $'\n'"$(titles)"$'\n' == *$'\n'"$1"$'\n'* ]]; }
 gone() { ! shown "$1"; }
 within_30s() {
     for _ in $(seq 300); do "$@" && return; sleep 0.1; done
@@ -117,9 +117,20 @@ stop_started() {
     started=()
 }
 
+# Wine reports to a program the Windows version set for it.
+version_key='HKCU\Software\Wine\AppDefaults\msiexec.exe'
+windows_version() {  # vista | win7 | default
+    if [ "$1" = default ]; then
+        "$wine_run" "$system32/reg.exe" delete "$version_key" /f >/dev/null 2>&1 || true
+    else
+        "$wine_run" "$system32/reg.exe" add "$version_key" /v Version /d "$1" /f >/dev/null
+    fi
+}
+
 # Whatever an interrupted run left installed goes first, with its shortcut.
 cleanup() {
     stop_started
+    windows_version default
     for code in $(vantrel_entries 2>/dev/null); do msiexec /x "$code" /qn >/dev/null; done
 }
 trap cleanup EXIT
@@ -167,7 +178,8 @@ check_installed() {  # version product_code program | none
 has_utf16() { python3 -c 'import sys; sys.exit(sys.argv[2].encode("utf-16-le") not in open(sys.argv[1], "rb").read())' "$@"; }
 
 step_texts() {  # the package's texts, read back: code page, Russian names, per machine
-    msiinfo export "$msi" _ForceCodepage | tr -d '\r' | grep -qx $'1251\t_ForceCodepage' ||
+    # (Whole outputs are matched: grep -q would end a pipe early.)
+    [[ "$(msiinfo export "$msi" _ForceCodepage)" == *$'\n1251\t_ForceCodepage'* ]] ||
         fail "the package's code page is not 1251"
     [ "$(property "$msi" ProductName)" = "$name" ] || fail "ProductName is '$(property "$msi" ProductName)'"
     [ "$(property "$msi" ALLUSERS)" = 1 ] || fail "the package is not per machine"
@@ -175,11 +187,24 @@ step_texts() {  # the package's texts, read back: code page, Russian names, per 
     shortcut=$(msiinfo export "$msi" Shortcut | tr -d '\r' | grep '^StartMenuShortcut	')
     [[ "$shortcut" == *$'\t'"VANTREL|$name"$'\t'*$'\t[#VantrelExe]\t\t'"$description"$'\t'* ]] ||
         fail "the shortcut row is '$shortcut'"
-    msiinfo export "$msi" LaunchCondition | grep -q "более новая версия" ||
+    local conditions
+    conditions=$(msiinfo export "$msi" LaunchCondition)
+    [[ "$conditions" == *"NOT WIX_DOWNGRADE_DETECTED"$'\t'"На этом компьютере установлена более новая версия"* ]] ||
         fail "the downgrade message is not the Russian one"
+    [[ "$conditions" == *$'\t'"$name работает на Windows 7 с пакетом обновления 1 (SP1)"* ]] ||
+        fail "the message for an older Windows is not the Russian one"
 }
-step_install() {  # msiexec /i … /qn
+step_old_windows() {  # Windows Vista, the newest before 7 SP1, is refused; nothing installed
+    windows_version vista
     status=$(msiexec /i "$(windows_path "$msi")" /qn)
+    windows_version default
+    [ "$status" = $refused ] || fail "the silent install on Vista ended with status $status"
+    check_installed none
+}
+step_install() {  # msiexec /i … /qn, on Windows 7 SP1
+    windows_version win7
+    status=$(msiexec /i "$(windows_path "$msi")" /qn)
+    windows_version default
     [ "$status" = 0 ] || fail "the silent install ended with status $status"
     check_installed "$(property "$msi" ProductVersion)" "$code" "$program"
 }
@@ -187,8 +212,9 @@ step_entries() {  # the shortcut and the uninstall entry, with their Russian tex
     local shortcut
     shortcut=$(installed_shortcut)
     has_utf16 "$shortcut" "$description" || fail "the shortcut's description is not '$description'"
-    has_utf16 "$shortcut" 'Program Files\Vantrel\Vantrel.exe' || strings "$shortcut" |
-        grep -qF 'C:\Program Files\Vantrel\Vantrel.exe' || fail "the shortcut does not start Vantrel.exe"
+    has_utf16 "$shortcut" 'Program Files\Vantrel\Vantrel.exe' ||
+        [[ "$(strings "$shortcut")" == *'C:\Program Files\Vantrel\Vantrel.exe'* ]] ||
+        fail "the shortcut does not start Vantrel.exe"
     declare -A expected=(
         [DisplayName]=$name
         [Publisher]="Vantrel developers"
@@ -245,7 +271,7 @@ step_uninstall() {  # msiexec /x {ProductCode} /qn: everything gone
     check_installed none
 }
 
-steps=(texts install entries runs running upgrade downgrade uninstall)
+steps=(texts old_windows install entries runs running upgrade downgrade uninstall)
 for step in "${steps[@]}"; do
     "step_$step"
 done
