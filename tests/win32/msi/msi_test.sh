@@ -244,6 +244,15 @@ step_runs() {  # the installed program opens its window
 }
 step_running() {  # while the installed Vantrel runs, an upgrade and a removal refuse and change nothing
     start "$window_title" "$install_dir/Vantrel.exe"
+    # With a user interface, the package asks to close Vantrel and retry,
+    # or to cancel, in Windows Installer's box, before anything changes.
+    start "Windows Installer" "$system32/msiexec.exe" /i "$(windows_path "$newer_msi")"
+    local asking=${started[-1]}
+    unset 'started[-1]'
+    kill "$asking" 2>/dev/null || true
+    wait "$asking" 2>/dev/null || true
+    within_30s gone "Windows Installer" || fail "Windows Installer's box stayed"
+    check_installed "$(property "$msi" ProductVersion)" "$code" "$program"
     status=$(msiexec /i "$(windows_path "$newer_msi")" /qn)
     [ "$status" = $refused ] || fail "the upgrade over a running Vantrel ended with status $status"
     check_installed "$(property "$msi" ProductVersion)" "$code" "$program"
