@@ -4,8 +4,7 @@
 # install and removal while Vantrel runs, and removal; after each step it
 # checks the install, the Start-menu shortcut and the entry in the list of
 # apps, as Windows Installer left them. The second version to upgrade to is
-# packed from the same files by a small build of the packages alone
-# (tests/win32/msi/packages/).
+# packed by a small build of the packages alone (tests/win32/msi/packages/).
 #
 #   msi_test.sh WINE_RUN STATE_DIR MSI PROGRAM ICON ACTIONS NAME DESCRIPTION WORK_DIR
 set -euo pipefail
@@ -155,6 +154,12 @@ code=$(property "$msi" ProductCode)
 newer_code=$(property "$newer_msi" ProductCode)
 [ "$code" != "$newer_code" ] || fail "both versions have the product code $code"
 
+# Windows Installer's registration of a product, under its code with each
+# group of hexadecimal digits reversed, as it keeps it.
+registration() {  # product code -> the registration's key
+    python3 -c 'import sys; g=sys.argv[1].strip("{}").replace("-", ""); print("HKLM\\Software\\Classes\\Installer\\Products\\" + g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i+1] + g[i] for i in range(16, 32, 2)))' "$1"
+}
+
 # What every step ends with: the version installed (none: nothing of it left).
 installed_shortcut() {
     for shortcut in "${shortcuts[@]}"; do [ ! -f "$shortcut" ] || echo "$shortcut"; done
@@ -165,6 +170,9 @@ check_installed() {  # version product_code program | none
         [ ! -e "$install_dir" ] || fail "left $(cd "$install_dir" && find . -mindepth 1 | paste -sd ' ')"
         [ -z "$(installed_shortcut)" ] || fail "left the shortcut $(installed_shortcut)"
         [ -z "$(vantrel_entries)" ] || fail "left the uninstall entries $(vantrel_entries | paste -sd ' ')"
+        for product in "$code" "$newer_code"; do
+            ! registry "$(registration "$product")" >/dev/null || fail "left the registration of $product"
+        done
         return
     fi
     [ "$(cd "$install_dir" 2>/dev/null && find . -mindepth 1)" = ./Vantrel.exe ] ||
@@ -229,10 +237,8 @@ step_entries() {  # the shortcut and the uninstall entry, with their Russian tex
     done
     # The list of apps shows the product's icon, which Windows Installer
     # keeps in its own folder, named in the product's registration.
-    local squished icon_path
-    squished=$(python3 -c 'import sys; g=sys.argv[1].strip("{}").replace("-", ""); print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i+1] + g[i] for i in range(16, 32, 2)))' "$code")
-    icon_path=$(registry "HKLM\\Software\\Classes\\Installer\\Products\\$squished" |
-                sed -n 's/^ProductIcon=//p')
+    local icon_path
+    icon_path=$(registry "$(registration "$code")" | sed -n 's/^ProductIcon=//p')
     [[ "$icon_path" == 'C:\windows\Installer\'* ]] || fail "the product's icon is '$icon_path'"
     icon_path=${icon_path#C:\\windows\\}
     cmp -s "$prefix/drive_c/windows/${icon_path//\\//}" "$icon" || fail "the product's icon is not vantrel.ico"
