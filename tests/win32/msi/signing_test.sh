@@ -66,7 +66,8 @@ cp "$install_dir/Uninstall.exe" "$install_dir/Vantrel.exe" .
     fail "the signed uninstaller did not uninstall"
 rm -rf "$install_dir"
 
-# Each file, and whether it must be signed by the certificate.
+# Each file, and whether it must be signed by the certificate ("unsigned":
+# it must not verify against it).
 files=(
     "signed:$packages/program/Vantrel.exe"
     "signed:zip/Vantrel.exe"
@@ -75,7 +76,10 @@ files=(
     "signed:Uninstall.exe"
     "signed:$packages/Vantrel-$version-setup.exe"
     "signed:$packages/Vantrel-$version-x64.msi"
-    "unsigned:$unsigned_msi"                         # the main build's, given no certificate
+    # The main build's: unsigned, or signed with the build's own certificate,
+    # never with one made since, so this row shows that a file verifies only
+    # when this certificate signed it.
+    "unsigned:$unsigned_msi"
 )
 for row in "${files[@]}"; do
     expected=${row%%:*}
