@@ -23,6 +23,8 @@ packages=(
   # Wine's own fonts, and the installer
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest python3
   wine wine64 fonts-wine nsis
+  # the MSI package (wixl; msibuild repairs its texts, msiinfo and msiextract read it back) and signing
+  wixl msitools osslsigncode openssl
 )
 
 # Optional groups, for tools that neither the build nor the tests run.

@@ -4,7 +4,12 @@
 ;   PROGRAM  the Vantrel.exe to install
 ;   VERSION  the program's version (x.y.z)
 ;   OUTFILE  the installer to write
+;   NAMES    a script defining NAME, the program's name in the Start menu and
+;            the list of apps (the MSI package's too), and DESCRIPTION, the
+;            window's title
 ;   ICON     the program's icon, for the installer and uninstaller (optional)
+;   SIGN     a command that signs the file it is given (optional): the
+;            uninstaller is signed before it is packed, the installer last
 ; makensis -INPUTCHARSET UTF8 reads this file.
 
 Unicode true
@@ -19,9 +24,10 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
 !define PUBLISHER "Vantrel developers"
+!include "${NAMES}"
 
-Name "Vantrel"
-Caption "Вантрел едениц измерения ${VERSION}"
+Name "${NAME}"
+Caption "${DESCRIPTION} ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Vantrel"
@@ -29,12 +35,16 @@ InstallDir "$LOCALAPPDATA\Programs\Vantrel"
 Icon "${ICON}"
 UninstallIcon "${ICON}"
 !endif
+!ifdef SIGN
+!uninstfinalize '"${SIGN}" "%1"'
+!finalize '"${SIGN}" "%1"'
+!endif
 ; The window is in Russian whatever the desktop's language; so is its installer.
 LoadLanguageFile "${NSISDIR}\Contrib\Language files\Russian.nlf"
 
 VIProductVersion "${VERSION}.0"
-VIAddVersionKey /LANG=${LANG_RUSSIAN} ProductName "Vantrel"
-VIAddVersionKey /LANG=${LANG_RUSSIAN} FileDescription "Установка Вантрел"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} ProductName "${NAME}"
+VIAddVersionKey /LANG=${LANG_RUSSIAN} FileDescription "Установка ${NAME}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} FileVersion "${VERSION}"
 VIAddVersionKey /LANG=${LANG_RUSSIAN} ProductVersion "${VERSION}"
@@ -45,7 +55,8 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} LegalCopyright "${PUBLISHER}"
 AllowSkipFiles off
 
 ; Vantrel.exe holds a mutex of this name while it runs in the user's session
-; (kRunningMutexName in ui/win32/app_identity.cpp: the two must match).
+; (kRunningMutexName in ui/win32/app_identity.cpp and in msi_actions.cpp, which
+; the MSI package checks: the three must match).
 !define RUNNING_MUTEX "Local\org.vantrel.Vantrel"
 
 ; Returns once no Vantrel runs in this session. While one does, Windows would
@@ -106,10 +117,12 @@ Section
     SetOutPath "$INSTDIR"
     File "/oname=Vantrel.exe" "${PROGRAM}"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
-    CreateShortcut "$SMPROGRAMS\Vantrel.lnk" "$INSTDIR\Vantrel.exe" "" "$INSTDIR\Vantrel.exe" 0 \
-        SW_SHOWNORMAL "" "Вантрел едениц измерения"
+    ; Versions up to 1.0.0 named the shortcut Vantrel.
+    Delete "$SMPROGRAMS\Vantrel.lnk"
+    CreateShortcut "$SMPROGRAMS\${NAME}.lnk" "$INSTDIR\Vantrel.exe" "" "$INSTDIR\Vantrel.exe" 0 \
+        SW_SHOWNORMAL "" "${DESCRIPTION}"
 
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Vantrel"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${NAME}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Vantrel.exe,0"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -148,7 +161,7 @@ Section Uninstall
     ${If} $EXEDIR != $INSTDIR
         !insertmacro DELETE_OR_STOP "$INSTDIR\Uninstall.exe"
     ${EndIf}
-    Delete "$SMPROGRAMS\Vantrel.lnk"
+    Delete "$SMPROGRAMS\${NAME}.lnk"
     ; Only an empty folder goes: anything the user put there stays.
     RMDir "$INSTDIR"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"

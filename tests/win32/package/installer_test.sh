@@ -26,7 +26,7 @@ fail() {
 prefix=$VANTREL_WINE_DIR/prefix
 profile=$prefix/drive_c/users/$(id -un)
 install_dir=$profile/AppData/Local/Programs/Vantrel
-shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vantrel.lnk"
+shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Вантрел.lnk"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 
 # Wine's reg.exe asks the running wineserver, which holds the registry as the
@@ -40,6 +40,14 @@ registry() {
 }
 value() {  # name -> the value's data
     registry /v "$1" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"
+}
+# reg.exe's query output is in the console's code page, which has no
+# Cyrillic; its export is in UTF-16.
+exported_value() {  # name -> the value's data, as a "name"="data" line of the key's export
+    rm -f "$VANTREL_WINE_DIR/key.reg"
+    "$wine_run" "$reg_exe" export "$key" "Z:${VANTREL_WINE_DIR//\//\\}\\key.reg" /y >/dev/null
+    iconv -f UTF-16 -t UTF-8 "$VANTREL_WINE_DIR/key.reg" | tr -d '\r' | grep "^\"$1\"="
+    rm -f "$VANTREL_WINE_DIR/key.reg"
 }
 
 # Windows programs this test starts in the background, each until it shows a
@@ -85,6 +93,9 @@ rm -rf "$unpacked"
 
 # A stale install from an interrupted run would hide what this one does.
 rm -rf "$install_dir" "$shortcut"
+# Versions up to 1.0.0 named the shortcut Vantrel; an install replaces it.
+old_shortcut=$(dirname "$shortcut")/Vantrel.lnk
+mkdir -p "$(dirname "$shortcut")" && : >"$old_shortcut"
 # Wine reports the Windows version set for a program: the installer refuses
 # Vista, the newest Windows before 7 SP1, and installs on 7 SP1.
 for case in vista:2 win7:0; do
@@ -98,12 +109,14 @@ done
 cmp -s "$install_dir/Vantrel.exe" "$program" || fail "no Vantrel.exe, as built, in $install_dir"
 [ -f "$install_dir/Uninstall.exe" ] || fail "no uninstaller in $install_dir"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
+[ ! -e "$old_shortcut" ] || fail "the install kept the shortcut named Vantrel"
 strings -e l "$shortcut" | grep -q 'Vantrel\\Vantrel.exe$' || fail "the shortcut does not start Vantrel.exe"
 
 location=$(value InstallLocation)
 [[ "$location" == *'\AppData\Local\Programs\Vantrel' ]] || fail "installed into $location"
+[ "$(exported_value DisplayName)" = '"DisplayName"="Вантрел"' ] ||
+    fail "DisplayName is $(exported_value DisplayName), expected Вантрел"
 declare -A expected=(
-    [DisplayName]=Vantrel
     [DisplayIcon]="$location\\Vantrel.exe,0"
     [DisplayVersion]=$version
     [Publisher]="Vantrel developers"
@@ -154,7 +167,7 @@ within_30s gone "$program_title" || fail "Vantrel's window stayed"
 # itself, waiting on its first page) stops an uninstall run from a copy, as
 # an uninstaller started from the list of apps runs: the uninstaller and its
 # entry stay, so the user can close that program and try again.
-start "Удаление Vantrel: Подтверждение" "$install_dir/Uninstall.exe" "_?=$location"
+start "Удаление Вантрел: Подтверждение" "$install_dir/Uninstall.exe" "_?=$location"
 cp "$install_dir/Uninstall.exe" "$VANTREL_WINE_DIR/uninstall-copy.exe"
 status=$(status_of "$VANTREL_WINE_DIR/uninstall-copy.exe" /S "_?=$location")
 [ "$status" = 2 ] || fail "the uninstall with Uninstall.exe in use ended with status $status"
