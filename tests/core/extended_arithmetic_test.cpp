@@ -45,7 +45,7 @@ TEST(ExtendedArithmetic, ARecalculationRunsAtSixtyFourBitsWhateverTheUnitIsSetTo
         static_cast<unsigned short>((original & ~(kPrecision | kRounding)) | 0x0A00U);
     struct Case {
         const char* when;
-        unsigned short before;       // the unit as the recalculation finds it
+        unsigned short before;        // the unit as the recalculation finds it
         unsigned short onFirstWrite;  // as the first result's write leaves it; 0: untouched
     };
     for (const Case& c : {Case{"set before", fiftyThreeBitsUp, 0},

@@ -1,5 +1,7 @@
 #include "dynamic_calls.h"
 
+#include <string>
+
 namespace vantrel {
 
 namespace {
@@ -14,6 +16,36 @@ void Find(HMODULE module, const char* name, Function& function) {
             : nullptr;
 }
 
+// Whether DLL search had to be closed DLL by DLL: where Windows lacks
+// SetDefaultDllDirectories (Windows 7 without KB2533623), a DLL loaded by its
+// bare name is looked for in the program's folder before System32.
+bool loadByFullPath = false;
+
+// `name` in System32, or an empty path where Windows does not say where that is.
+std::wstring SystemPath(const wchar_t* name) {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) {
+        return {};
+    }
+    path.resize(length);
+    return path + L'\\' + name;
+}
+
+// A DLL of System32 the program loads at run time. Where DLL search is
+// restricted to System32, by name; otherwise by its full path, with its own
+// imports looked for in System32 first and never in the program's folder
+// (LOAD_WITH_ALTERED_SEARCH_PATH puts the DLL's folder in the place of the
+// program's).
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (!loadByFullPath) {
+        return LoadLibraryW(name);
+    }
+    const std::wstring path = SystemPath(name);
+    return path.empty() ? nullptr
+                        : LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 // The newer functions, each found once in its DLL; nullptr where the running
 // Windows lacks it.
 struct NewerFunctions {
@@ -23,9 +55,7 @@ struct NewerFunctions {
     UINT systemDpi = 0;  // 0: the screen's own, as Windows 7 reads it
 
     NewerFunctions() {
-        // Loaded already: user32 is delay-loaded, on the first call of one of
-        // its functions, and a window has been made by now.
-        const HMODULE user32 = LoadLibraryW(L"user32.dll");
+        const HMODULE user32 = LoadSystemLibrary(L"user32.dll");
         Find(user32, "GetDpiForWindow", getDpiForWindow);
         Find(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
         Find(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
@@ -46,6 +76,9 @@ struct CommonControls {
     BOOL(WINAPI* removeWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR) = nullptr;
 
     CommonControls() {
+        // By name: the program's manifest redirects it to common controls 6,
+        // which Windows finds among its side-by-side assemblies before it
+        // looks in any folder. A full path would load version 5.
         const HMODULE comctl32 = LoadLibraryW(L"comctl32.dll");
         Find(comctl32, "InitCommonControlsEx", initCommonControlsEx);
         Find(comctl32, "SetWindowSubclass", setWindowSubclass);
@@ -71,7 +104,7 @@ struct VisualStyles {
     HRESULT(WINAPI* enableThemeDialogTexture)(HWND, DWORD) = nullptr;
 
     VisualStyles() {
-        const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+        const HMODULE uxtheme = LoadSystemLibrary(L"uxtheme.dll");
         Find(uxtheme, "OpenThemeData", openThemeData);
         Find(uxtheme, "CloseThemeData", closeThemeData);
         Find(uxtheme, "DrawThemeBackground", drawThemeBackground);
@@ -103,12 +136,29 @@ UINT SystemDpi() {
 void RestrictDllSearch() {
     // Windows 8 and Windows 7 with update KB2533623 have it.
     BOOL(WINAPI * setDefaultDllDirectories)(DWORD) = nullptr;
+#ifndef VANTREL_WITHOUT_DEFAULT_DLL_DIRECTORIES
     Find(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
-    if (setDefaultDllDirectories == nullptr ||
-        !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        // At least not the current folder, where a document may have been
-        // opened from.
-        SetDllDirectoryW(L"");
+#endif
+    if (setDefaultDllDirectories != nullptr &&
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return;
+    }
+    // Not the current folder, where a document may have been opened from.
+    SetDllDirectoryW(L"");
+    // The program's own folder stays first for every DLL loaded by bare name,
+    // so each DLL the program, or a system DLL it uses, loads at run time is
+    // loaded now by its full path, dependencies before the DLLs that use
+    // them. A DLL loaded already is used again whatever folder a later load
+    // by name would search: user32's import of version, uxtheme's delay-load
+    // of msimg32 and the like resolve to these. Known DLLs (kernel32, user32,
+    // gdi32, ole32...) come from System32 anyway; they are loaded here too,
+    // so that the delay-loaded ones bring in their own imports from System32
+    // alone.
+    loadByFullPath = true;
+    for (const wchar_t* name : {L"version.dll", L"msacm32.dll", L"winmm.dll", L"msimg32.dll",
+                                L"dwmapi.dll", L"user32.dll", L"gdi32.dll", L"imm32.dll",
+                                L"ole32.dll", L"oleaut32.dll", L"uxtheme.dll", L"oleacc.dll"}) {
+        LoadSystemLibrary(name);  // held for the life of the process
     }
 }
 
@@ -175,6 +225,18 @@ HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
     ReleaseDC(nullptr, screen);
     styles.closeThemeData(theme);
     return brush;
+}
+
+PSECURITY_DESCRIPTOR SecurityDescriptorFromText(const wchar_t* sddl) {
+    BOOL(WINAPI * convert)(LPCWSTR, DWORD, PSECURITY_DESCRIPTOR*, PULONG) = nullptr;
+    Find(LoadSystemLibrary(L"advapi32.dll"), "ConvertStringSecurityDescriptorToSecurityDescriptorW",
+         convert);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    constexpr DWORD kRevision = 1;  // SDDL_REVISION_1
+    if (convert == nullptr || !convert(sddl, kRevision, &descriptor, nullptr)) {
+        return nullptr;
+    }
+    return descriptor;
 }
 
 UINT WindowDpi(HWND window) {

@@ -7,8 +7,7 @@
 // when first used, and where the running Windows lacks it, the fallback does
 // the work the way Windows 7 does.
 //
-// Those of DLLs that are not among the system's known DLLs (comctl32,
-// uxtheme): the
+// Those of DLLs the program does not import (comctl32, uxtheme, advapi32): the
 // program imports only known DLLs, which Windows always loads from System32,
 // and loads the others itself once it has kept DLL search out of its own
 // folder. A portable Vantrel.exe runs from wherever it was unpacked, such as
@@ -29,8 +28,12 @@
 namespace vantrel {
 
 // The first thing the program does: DLLs are looked for in System32 alone
-// (SetDefaultDllDirectories, Windows 8, and Windows 7 with KB2533623); where
-// Windows cannot, at least not in the current folder.
+// (SetDefaultDllDirectories, Windows 8, and Windows 7 with KB2533623). Where
+// Windows lacks it, every System32 DLL the program and the DLLs it uses load
+// at run time is loaded at once by its full path, and later loads of these
+// names find them loaded; the current folder is left out of the search.
+// Built with VANTREL_WITHOUT_DEFAULT_DLL_DIRECTORIES, it takes that way on
+// any Windows (the DLL search test's copy of the program).
 void RestrictDllSearch();
 
 // Loads common controls 6 and registers `classes` (ICC_*); false where the
@@ -49,6 +52,12 @@ void UseTabTexture(HWND sheet);
 // drawn with, or nullptr where there is none (the classic look, or themes
 // off). The caller deletes it.
 HBRUSH CreateTabBodyBrush(HWND window, SIZE size);
+
+// A security descriptor made from its SDDL text
+// (ConvertStringSecurityDescriptorToSecurityDescriptorW, of advapi32, which
+// the program does not import); nullptr where it cannot be made. The caller
+// frees it with LocalFree.
+PSECURITY_DESCRIPTOR SecurityDescriptorFromText(const wchar_t* sddl);
 
 // The density of `window`'s screen; the system's density where Windows has
 // no per-window density (GetDpiForWindow, Windows 10 1607).
