@@ -21,7 +21,9 @@ objdump=$1
 cxx=$2
 program=$3
 map=${4:-}
-work=$(mktemp -d)
+# Beside the program in the build tree: the tests write nothing to /tmp.
+work=${program%.*}.windows7-imports
+rm -rf "$work" && mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
 
 # "DLL function" per import, from objdump's listing of the import table.

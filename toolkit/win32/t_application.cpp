@@ -71,14 +71,6 @@ void TApplication::Terminate() {
     }
 }
 
-bool HandleEventException(const std::exception& error) {
-    if (Application == nullptr) {
-        return false;
-    }
-    Application->HandleException(error);
-    return true;
-}
-
 void TApplication::ShowMessage(const std::exception& error, bool critical) {
     const UINT icon = critical ? MB_ICONERROR : MB_ICONWARNING;
     TForm* main = MainForm();

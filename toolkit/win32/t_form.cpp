@@ -59,10 +59,12 @@ void TForm::SetTabOrder(std::initializer_list<TControl*> order) {
     // the bottom, for its sheets to cover its display area. The layout lists
     // it first, and Tab goes round: from the last tab stop Tab still comes to
     // the tab strip, and from there into the shown sheet.
+    pages_ = nullptr;
     for (TControl* control : tabOrder_) {
-        if (dynamic_cast<TPageControl*>(control) != nullptr) {
+        if (auto* pages = dynamic_cast<TPageControl*>(control)) {
             SetWindowPos(control->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            pages_ = pages_ != nullptr ? pages_ : pages;
         }
     }
 }
@@ -215,14 +217,10 @@ bool TForm::PreTranslate(const MSG& message) {
     } else if (message.wParam == VK_PRIOR) {
         step = -1;
     }
-    TPageControl* pages = nullptr;
-    for (TControl* control : tabOrder_) {
-        pages = pages != nullptr ? pages : dynamic_cast<TPageControl*>(control);
-    }
-    if (step == 0 || pages == nullptr) {
+    if (step == 0 || pages_ == nullptr) {
         return false;
     }
-    pages->StepPage(step);
+    pages_->StepPage(step);
     return true;
 }
 

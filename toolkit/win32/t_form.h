@@ -30,6 +30,7 @@
 namespace vantrel {
 
 class TEdit;
+class TPageControl;
 
 class TForm : public TControl {
 public:
@@ -106,6 +107,7 @@ private:
     SIZE outerSize_{};
     std::wstring fontFace_;
     std::vector<TControl*> tabOrder_;
+    TPageControl* pages_ = nullptr;  // the first of the tab order, whose sheets the keys switch
     HWND savedFocus_ = nullptr;
     TEdit* reportedFocus_ = nullptr;
     std::map<int, TControl*> controlsById_;

@@ -29,10 +29,6 @@ TPageControl& PagesOf(TControl& parent, std::string_view sheet) {
     return *pages;
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 }  // namespace
 
 TPageControl::TPageControl(TControl& parent, const ControlSpec& creation)
@@ -154,7 +150,7 @@ void TPageControl::PlaceSheets() {
         }
         GetWindowRect(sheet->Handle(), &place);
         MapWindowPoints(nullptr, ChildParentHandle(), reinterpret_cast<POINT*>(&place), 2);
-        if (!SameRect(place, display)) {
+        if (EqualRect(&place, &display) == FALSE) {
             SetWindowPos(sheet->Handle(), nullptr, display.left, display.top,
                          display.right - display.left, display.bottom - display.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
