@@ -17,6 +17,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dynamic_calls.h"
@@ -27,6 +28,7 @@
 #include "t_page_control.h"
 #include "toolkit/design_metrics.h"
 #include "ui/tfrm_vantrel.h"
+#include "ui/win32/resource_ids.h"
 #include "ui_vantrel_ids.h"
 #include "wide_text.h"
 #include "window_font.h"
@@ -157,6 +159,7 @@ class VantrelWindow : public testing::Test {
 protected:
     void SetUp() override {
         application_.Initialize();
+        application_.SetIconResource(VANTREL_ICON);
         application_.CreateForm(Frm_vantrel);
         Frm_vantrel->Show();
         Pump();
@@ -365,6 +368,22 @@ TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
     EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "");
 }
 
+// The window's icons are `big` and `small` pixels square.
+void ExpectIcons(int big, int small) {
+    for (const auto& [kind, size] : {std::pair{ICON_BIG, big}, {ICON_SMALL, small}}) {
+        const auto icon =
+            reinterpret_cast<HICON>(SendMessageW(Frm_vantrel->Handle(), WM_GETICON, kind, 0));
+        ICONINFO info{};
+        ASSERT_TRUE(icon != nullptr && GetIconInfo(icon, &info)) << "icon " << kind;
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap),
+                   &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size) << "icon " << kind;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+}
+
 // The Vantrel window laid out for `dpi`: its client area, the one field off
 // the grid, the status bar at the bottom edge, the window font.
 void ExpectLaidOutFor(UINT dpi) {
@@ -395,8 +414,17 @@ void ExpectLaidOutFor(UINT dpi) {
 
 TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
     constexpr UINT kGetDpiScaledSize = 0x02E4;  // Windows 10 1703's WM_GETDPISCALEDSIZE
+    // Windows 10 1607's, which Wine has.
+    const auto metricForDpi = reinterpret_cast<int(WINAPI*)(int, UINT)>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    ASSERT_NE(metricForDpi, nullptr);
+    const auto bigIcon = [] {
+        return reinterpret_cast<HICON>(
+            SendMessageW(Frm_vantrel->Handle(), WM_GETICON, ICON_BIG, 0));
+    };
     for (const UINT dpi : {96u, 144u, 192u, 120u}) {
         SCOPED_TRACE(dpi);
+        const HICON previous = bigIcon();
         // Windows asks first how large the window will be, then suggests a
         // rectangle of that size with WM_DPICHANGED.
         SIZE asked{};
@@ -409,6 +437,10 @@ TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
         SendMessageW(Frm_vantrel->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         ExpectLaidOutFor(dpi);
+        ExpectIcons(metricForDpi(SM_CXICON, dpi), metricForDpi(SM_CXSMICON, dpi));
+        // The icon replaced is gone, not kept for the life of the process.
+        ICONINFO info{};
+        EXPECT_FALSE(GetIconInfo(previous, &info));
     }
 }
 
@@ -418,6 +450,7 @@ TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
 TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
     static int checked = 0;
     static int deleted = 0;
+    static int hidden = 0;  // messages while the form was not visible
     // Every message to a window of the form, as the window gets it.
     const HHOOK hook = SetWindowsHookExW(
         WH_CALLWNDPROC,
@@ -431,10 +464,15 @@ TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
                 asking = false;
                 checked += font != nullptr ? 1 : 0;
                 deleted += font != nullptr && GetObjectType(font) != OBJ_FONT ? 1 : 0;
+                hidden += IsWindowVisible(Frm_vantrel->Handle()) ? 0 : 1;
             }
             return CallNextHookEx(nullptr, code, wParam, lParam);
         },
         nullptr, GetCurrentThreadId());
+    // What the process holds of GDI objects, where Windows counts them (Wine
+    // does not: 0).
+    const auto gdiObjects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    const DWORD before = gdiObjects();
     for (const UINT dpi : {144u, 96u, 120u}) {
         Frm_vantrel->ChangeDpi(dpi, nullptr);
         Pump();
@@ -442,6 +480,11 @@ TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
     UnhookWindowsHookEx(hook);
     EXPECT_GT(checked, 0);
     EXPECT_EQ(deleted, 0) << "of " << checked << " messages";
+    // Laid out again, the form stays shown: it holds back no redraw by
+    // hiding itself (WM_SETREDRAW clears WS_VISIBLE).
+    EXPECT_EQ(hidden, 0) << "of " << checked << " messages";
+    // Back at the density it started at, it holds as many GDI objects.
+    EXPECT_EQ(gdiObjects(), before);
 }
 
 RECT PlaceIn(HWND control, HWND container) {
@@ -631,13 +674,17 @@ TEST_F(VantrelWindow, EveryCaptionShowsWholeAndEachSuperscriptRightAfterItsLette
 // Windows 7 has no per-window density: the window is laid out once, when it
 // is created, for the system's density.
 TEST(Windows7, TheWindowIsLaidOutOnceForTheSystemsDensity) {
-    for (const UINT dpi : {96u, 144u}) {
-        SCOPED_TRACE(dpi);
-        UseWindows7Fallbacks(dpi);
+    // 0: the screen's own, as Windows 7 reads it; Wine's desktop is at 120
+    // ppi here.
+    for (const UINT systemDpi : {96u, 144u, 0u}) {
+        SCOPED_TRACE(systemDpi);
+        const UINT dpi = systemDpi != 0 ? systemDpi : 120;
+        UseWindows7Fallbacks(true, systemDpi);
         {
             int argc = 0;
             TApplication application(argc, nullptr);
             application.Initialize();
+            application.SetIconResource(VANTREL_ICON);
             application.CreateForm(Frm_vantrel);
             Frm_vantrel->Show();
             Pump();
@@ -648,8 +695,10 @@ TEST(Windows7, TheWindowIsLaidOutOnceForTheSystemsDensity) {
             EXPECT_EQ(outer.top, ScaledLength(132, dpi / kDesignDpi));
             ExpectLaidOutFor(dpi);
             ExpectCaptionsWholeFor(dpi);
+            // Windows 7 shows icons at the system's sizes.
+            ExpectIcons(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXSMICON));
         }
-        UseWindows7Fallbacks(0);
+        UseWindows7Fallbacks(false);
     }
 }
 

@@ -74,6 +74,7 @@ struct CommonControls {
     BOOL(WINAPI* setWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR) = nullptr;
     LRESULT(WINAPI* defSubclassProc)(HWND, UINT, WPARAM, LPARAM) = nullptr;
     BOOL(WINAPI* removeWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR) = nullptr;
+    HRESULT(WINAPI* loadIconWithScaleDown)(HINSTANCE, PCWSTR, int, int, HICON*) = nullptr;
 
     CommonControls() {
         // By name: the program's manifest redirects it to common controls 6,
@@ -84,6 +85,7 @@ struct CommonControls {
         Find(comctl32, "SetWindowSubclass", setWindowSubclass);
         Find(comctl32, "DefSubclassProc", defSubclassProc);
         Find(comctl32, "RemoveWindowSubclass", removeWindowSubclass);
+        Find(comctl32, "LoadIconWithScaleDown", loadIconWithScaleDown);
     }
     bool Complete() const {
         return initCommonControlsEx != nullptr && setWindowSubclass != nullptr &&
@@ -101,14 +103,12 @@ struct VisualStyles {
     HANDLE(WINAPI* openThemeData)(HWND, LPCWSTR) = nullptr;
     HRESULT(WINAPI* closeThemeData)(HANDLE) = nullptr;
     HRESULT(WINAPI* drawThemeBackground)(HANDLE, HDC, int, int, const RECT*, const RECT*) = nullptr;
-    HRESULT(WINAPI* enableThemeDialogTexture)(HWND, DWORD) = nullptr;
 
     VisualStyles() {
         const HMODULE uxtheme = LoadSystemLibrary(L"uxtheme.dll");
         Find(uxtheme, "OpenThemeData", openThemeData);
         Find(uxtheme, "CloseThemeData", closeThemeData);
         Find(uxtheme, "DrawThemeBackground", drawThemeBackground);
-        Find(uxtheme, "EnableThemeDialogTexture", enableThemeDialogTexture);
     }
 };
 
@@ -185,11 +185,18 @@ void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
     Controls().removeWindowSubclass(window, procedure, id);
 }
 
-void UseTabTexture(HWND sheet) {
-    if (Styles().enableThemeDialogTexture != nullptr) {
-        constexpr DWORD kEnableTab = 0x00000002 | 0x00000004;  // ETDT_ENABLE | ETDT_USETABTEXTURE
-        Styles().enableThemeDialogTexture(sheet, kEnableTab);
+HICON LoadIconAtSize(HINSTANCE instance, int id, int size) {
+    if (size <= 0) {
+        return nullptr;
     }
+    HICON icon = nullptr;
+    if (Controls().loadIconWithScaleDown != nullptr &&
+        SUCCEEDED(
+            Controls().loadIconWithScaleDown(instance, MAKEINTRESOURCEW(id), size, size, &icon))) {
+        return icon;
+    }
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
@@ -263,8 +270,8 @@ int SystemMetricForDpi(int index, UINT dpi) {
     return GetSystemMetrics(index);
 }
 
-void UseWindows7Fallbacks(UINT systemDpi) {
-    if (systemDpi == 0) {
+void UseWindows7Fallbacks(bool use, UINT systemDpi) {
+    if (!use) {
         Newer() = NewerFunctions();
         return;
     }

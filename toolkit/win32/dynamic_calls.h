@@ -45,9 +45,13 @@ bool SubclassWindow(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR 
 LRESULT DefaultSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
 
-// Visual styles (uxtheme). Marks `sheet` as a page of a tab control, drawn on
-// the tab's body texture (EnableThemeDialogTexture, ETDT_ENABLETAB).
-void UseTabTexture(HWND sheet);
+// The icon resource `id` of `instance`, `size` pixels square, scaled down
+// from a larger image where it has none of that size (LoadIconWithScaleDown
+// of common controls 6; LoadImage where it cannot be had). Not shared: the
+// caller destroys it.
+HICON LoadIconAtSize(HINSTANCE instance, int id, int size);
+
+// Visual styles (uxtheme).
 // A brush of `size` holding the tab body of the visual style `window` is
 // drawn with, or nullptr where there is none (the classic look, or themes
 // off). The caller deletes it.
@@ -72,10 +76,11 @@ bool AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 // system's density where Windows has nothing else.
 int SystemMetricForDpi(int index, UINT dpi);
 
-// From now on, behaves as on Windows 7: the newer functions count as absent
-// and the system's density is `systemDpi`; 0 goes back to what the running
+// From now on (`use`), behaves as on Windows 7: the newer functions count as
+// absent, and the system's density is `systemDpi`, or where that is 0 the
+// screen's as Windows 7 reads it; `use` false goes back to what the running
 // Windows has. The window tests lay the window out this way, since Wine, like
 // Windows 10, has the newer functions.
-void UseWindows7Fallbacks(UINT systemDpi);
+void UseWindows7Fallbacks(bool use, UINT systemDpi = 0);
 
 }  // namespace vantrel

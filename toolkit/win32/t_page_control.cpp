@@ -158,15 +158,9 @@ void TPageControl::PlaceSheets() {
     }
 }
 
-void TPageControl::Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) {
-    MakeOwnFont(scale, retired);
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+void TPageControl::TakeFont(const DesignScale& scale, std::vector<UniqueFont>& retired) {
+    TControl::TakeFont(scale, retired);
     PadTabs(scale);
-    const RECT place = PlaceFor(scale);
-    SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The sheets take the display area as the tabs now leave it.
-    RelayoutChildren(scale, retired);
 }
 
 LRESULT TPageControl::Notify(const NMHDR& header) {
@@ -197,7 +191,6 @@ TTabSheet::TTabSheet(TControl& parent, const ControlSpec& creation)
     : TControl(parent, creation), pages_(PagesOf(parent, creation.name)) {
     index_ = pages_.AddSheet(*this, creation.text);
     CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
-    UseTabTexture(Handle());
 }
 
 LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -29,7 +29,9 @@ public:
     // it is there; anywhere else, it goes to the new sheet's first field, as
     // the dialog manager's Tab enters it.
     void StepPage(int step);
-    void Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) override;
+    // Its font and the tabs' padding for it, which the display area, where
+    // the sheets go, depends on.
+    void TakeFont(const DesignScale& scale, std::vector<UniqueFont>& retired) override;
 
     // A sheet joins its page control before its window is created, as its
     // last tab, captioned `caption`.
