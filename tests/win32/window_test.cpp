@@ -63,8 +63,11 @@ std::wstring Text(HWND window) {
     return text;
 }
 
-// Dismisses every message box the thread opens, as a user pressing OK would,
-// keeping its title and text.
+// Dismisses every message box the thread opens, as a user pressing OK would.
+// While a MessageBoxes exists, it keeps each box's title and text; a box
+// that no test waits for (one an edit raised after a failed assertion, say)
+// fails the test, where it would otherwise wait for a user who never comes
+// and hang the suite.
 class MessageBoxes {
 public:
     struct Shown {
@@ -72,18 +75,24 @@ public:
         std::wstring text;
     };
 
-    MessageBoxes() {
-        current_ = this;
-        hook_ = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
-    }
-    ~MessageBoxes() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
+    MessageBoxes() { current_ = this; }
+    ~MessageBoxes() { current_ = nullptr; }
     MessageBoxes(const MessageBoxes&) = delete;
     MessageBoxes& operator=(const MessageBoxes&) = delete;
 
     std::vector<Shown> shown;
+
+    // For the whole test program, on its one thread.
+    class Watcher : public testing::Environment {
+    public:
+        void SetUp() override {
+            hook_ = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
+        }
+        void TearDown() override { UnhookWindowsHookEx(hook_); }
+
+    private:
+        HHOOK hook_ = nullptr;
+    };
 
 private:
     static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
@@ -92,15 +101,22 @@ private:
         if (code == HCBT_ACTIVATE && GetClassNameW(window, windowClass, 16) > 0 &&
             std::wstring(windowClass) == L"#32770") {
             // A message box's text is its static control 0xFFFF.
-            current_->shown.push_back({Text(window), Text(GetDlgItem(window, 0xFFFF))});
+            Shown box{Text(window), Text(GetDlgItem(window, 0xFFFF))};
+            if (current_ != nullptr) {
+                current_->shown.push_back(std::move(box));
+            } else {
+                ADD_FAILURE() << "a message box no test waits for: " << ToUtf8(box.text);
+            }
             PostMessageW(window, WM_COMMAND, IDOK, 0);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     static inline MessageBoxes* current_ = nullptr;
-    HHOOK hook_;
 };
+
+const testing::Environment* const kMessageBoxWatcher =
+    testing::AddGlobalTestEnvironment(new MessageBoxes::Watcher);
 
 // A form with one value field whose events the test sees: the key press
 // discards 'x' and turns '.' into ','.
@@ -311,23 +327,37 @@ TEST_F(VantrelWindow, CtrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereAndGoRound) 
         int sheet;          // shown before
         const char* focus;  // has the focus before
         WPARAM key;
-        bool shift;
+        std::initializer_list<BYTE> held;
         int shown;  // shown after
         const char* focusAfter;
     };
     const Switch switches[] = {
-        {"Ctrl+Tab on the tabs", 0, "PgCntrl", VK_TAB, false, 1, "PgCntrl"},
-        {"Ctrl+PgDn in the last sheet's field", 5, "Edt_PkPa", VK_NEXT, false, 0, "Edt_Gm_h"},
-        {"Ctrl+Shift+Tab in the first sheet's field", 0, "Edt_Gl_c", VK_TAB, true, 5, "Edt_PGPa"},
-        {"Ctrl+PgUp on a button", 2, "Btn_Exit", VK_PRIOR, false, 1, "Edt_QGJ_k"},
+        {"Ctrl+Tab on the tabs", 0, "PgCntrl", VK_TAB, {VK_CONTROL}, 1, "PgCntrl"},
+        {"Ctrl+PgDn in the last sheet's field",
+         5,
+         "Edt_PkPa",
+         VK_NEXT,
+         {VK_CONTROL},
+         0,
+         "Edt_Gm_h"},
+        {"Ctrl+Shift+Tab in the first sheet's field",
+         0,
+         "Edt_Gl_c",
+         VK_TAB,
+         {VK_CONTROL, VK_SHIFT},
+         5,
+         "Edt_PGPa"},
+        {"Ctrl+PgUp on a button", 2, "Btn_Exit", VK_PRIOR, {VK_CONTROL}, 1, "Edt_QGJ_k"},
+        // AltGr, which Windows reports as Ctrl with Alt, types a character on
+        // many keyboards; it switches nothing.
+        {"AltGr+PgDn in a field", 3, "Edt_QGJ", VK_NEXT, {VK_CONTROL, VK_MENU}, 3, "Edt_QGJ"},
     };
     for (const Switch& c : switches) {
         SCOPED_TRACE(c.what);
         Frm_vantrel->PgCntrl->SetActivePageIndex(c.sheet);
         SetFocus(Control(c.focus));
         Frm_vantrel->Edt_Gm_h->SetText("7");
-        KeyHolding(c.key, c.shift ? std::initializer_list<BYTE>{VK_CONTROL, VK_SHIFT}
-                                  : std::initializer_list<BYTE>{VK_CONTROL});
+        KeyHolding(c.key, c.held);
         EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), c.shown);
         EXPECT_EQ(Focused(), c.focusAfter);
         EXPECT_TRUE(IsWindowVisible(GetFocus()));
@@ -339,6 +369,12 @@ TEST_F(VantrelWindow, CtrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereAndGoRound) 
             EXPECT_EQ(end - start, 1u) << "Tab selects the field's text";
         }
     }
+    // A sheet shown by the program takes the focus off the sheet it hides,
+    // onto the tabs.
+    Frm_vantrel->PgCntrl->SetActivePageIndex(0);
+    SetFocus(Control("Edt_Gl_c"));
+    Frm_vantrel->PgCntrl->SetActivePageIndex(4);
+    EXPECT_EQ(Focused(), "PgCntrl");
 }
 
 TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
@@ -776,40 +812,81 @@ TEST_F(VantrelWindow, AFieldsContextMenuIsRussianAndItsEditsRecalculate) {
     const HWND field = Frm_vantrel->Edt_Gm_h->Handle();
     SetFocus(field);
     Key('2');
-    PutOnClipboard(field, L"");
-    SendMessageW(field, EM_SETSEL, 1, 1);
-    const std::vector<std::wstring> nothingSelected = {L"&Отменить",    L"-&Вырезать",
-                                                       L"-&Копировать", L"-В&ставить",
-                                                       L"-&Удалить",    L"Выделить &всё"};
-    HMENU menu = CreateEditMenu(field);
-    EXPECT_EQ(Items(menu), nothingSelected);
-    DestroyMenu(menu);
+    struct MenuCase {
+        const char* what;
+        bool undoable;           // the field has an edit to undo
+        const wchar_t* pasting;  // on the clipboard; L"" for nothing
+        DWORD start, end;        // the selection
+        std::vector<std::wstring> items;
+    };
+    const std::vector<MenuCase> cases = {
+        {"nothing selected",
+         true,
+         L"",
+         1,
+         1,
+         {L"&Отменить", L"-&Вырезать", L"-&Копировать", L"-В&ставить", L"-&Удалить",
+          L"Выделить &всё"}},
+        {"nothing to undo",
+         false,
+         L"",
+         1,
+         1,
+         {L"-&Отменить", L"-&Вырезать", L"-&Копировать", L"-В&ставить", L"-&Удалить",
+          L"Выделить &всё"}},
+        {"all selected",
+         true,
+         L"7",
+         0,
+         DWORD(-1),
+         {L"&Отменить", L"&Вырезать", L"&Копировать", L"В&ставить", L"&Удалить",
+          L"-Выделить &всё"}},
+    };
+    for (const MenuCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.undoable) {
+            SendMessageW(field, EM_EMPTYUNDOBUFFER, 0, 0);
+        }
+        PutOnClipboard(field, c.pasting);
+        SendMessageW(field, EM_SETSEL, c.start, static_cast<LPARAM>(c.end));
+        const HMENU menu = CreateEditMenu(field);
+        EXPECT_EQ(Items(menu), c.items);
+        DestroyMenu(menu);
+        // For the next case: the typed '2' to undo.
+        Key(VK_BACK);
+        Key('2');
+    }
+
+    // The field's right button shows this menu, not Windows' own, and the
+    // item chosen from it with the keys, «Вставить», pastes; the sheet follows.
     PutOnClipboard(field, L"7");
     SendMessageW(field, EM_SETSEL, 0, -1);
-    const std::vector<std::wstring> allSelected = {L"&Отменить", L"&Вырезать", L"&Копировать",
-                                                   L"В&ставить", L"&Удалить",  L"-Выделить &всё"};
-    menu = CreateEditMenu(field);
-    EXPECT_EQ(Items(menu), allSelected);
-    DestroyMenu(menu);
-
-    // Pasted and undone through the menu, the sheet follows.
-    RunEditCommand(field, static_cast<UINT>(EditCommand::kPaste));
-    Pump();
-    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "7000");
-    RunEditCommand(field, static_cast<UINT>(EditCommand::kUndo));
-    Pump();
-    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "2000");
-
-    // The field's right button shows this menu, not Windows' own.
     static std::vector<std::wstring> shown;
+    shown.clear();
     SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         const HWND popup = FindWindowW(L"#32768", nullptr);
         shown = Items(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
-        EndMenu();
+        // The fourth item that can be chosen.
+        for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+            PostMessageW(popup, WM_KEYDOWN, key, 1);
+            PostMessageW(popup, WM_KEYUP, key, kReleased | 1);
+        }
     });
-    SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(-1, -1));
-    EXPECT_EQ(shown, allSelected);
+    RECT place{};
+    GetClientRect(field, &place);
+    const LPARAM inside = MAKELPARAM(place.right / 2, place.bottom / 2);
+    PostMessageW(field, WM_RBUTTONDOWN, MK_RBUTTON, inside);
+    PostMessageW(field, WM_RBUTTONUP, 0, inside);
+    Pump();
+    Pump();
+    EXPECT_EQ(shown, cases.back().items);
+    EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "7");
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "7000");
+    // Undone through the menu's command, the sheet follows too.
+    RunEditCommand(field, static_cast<UINT>(EditCommand::kUndo));
+    Pump();
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "2000");
 }
 
 TEST_F(VantrelWindow, ARefusedTextShowsOneWarningAndChangesNothing) {
