@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "colour_contrast.h"
 #include "dynamic_calls.h"
 #include "edit_menu.h"
 #include "t_application.h"
@@ -617,6 +618,65 @@ TEST_F(VantrelWindow, SheetsShowTheTabBodyOfTheVisualStyle) {
     // The caption's box, right of its text.
     const int right = caption.right - caption.left - 1;
     EXPECT_EQ(label.Pixel(right, 0), expected.Pixel(caption.left + right, caption.top));
+}
+
+// How well the text drawn in `window` reads: the contrast of the pixel that
+// stands out most from the colour at its box's right edge (a caption's box
+// runs on past its text; a field's past its number).
+double ContrastOf(HWND window, UINT what) {
+    RECT box{};
+    GetClientRect(window, &box);
+    const Canvas drawn(box.right, box.bottom);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.Dc()), what);
+    const auto colour = [](DWORD rgb) {
+        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    };
+    const COLORREF background = colour(drawn.Pixel(box.right - 3, box.bottom / 2));
+    double most = 1;
+    for (int y = 0; y < box.bottom; ++y) {
+        for (int x = 0; x < box.right; ++x) {
+            most = std::max(most, ContrastRatio(colour(drawn.Pixel(x, y)), background));
+        }
+    }
+    return most;
+}
+
+// In every system colour scheme each caption, superscript and field text
+// reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it, with
+// the form told by WM_SYSCOLORCHANGE.
+TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
+    constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    struct Scheme {
+        const char* name;
+        COLORREF colours[std::size(kElements)];
+    };
+    const COLORREF saved[] = {GetSysColor(kElements[0]), GetSysColor(kElements[1]),
+                              GetSysColor(kElements[2]), GetSysColor(kElements[3])};
+    const Scheme schemes[] = {
+        {"high-contrast black",
+         {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)}},
+        {"high-contrast white",
+         {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0)}},
+        {"dark", {RGB(30, 30, 30), RGB(230, 230, 230), RGB(45, 45, 45), RGB(240, 240, 240)}},
+        {"3D objects dark", {saved[0], saved[1], RGB(64, 64, 64), RGB(255, 255, 255)}},
+        {"as it was", {saved[0], saved[1], saved[2], saved[3]}},
+    };
+    Frm_vantrel->PgCntrl->SetActivePageIndex(5);
+    Frm_vantrel->Edt_PGPa->SetText("7");
+    const HWND texts[] = {Control("Lbl_PGPa"), Control("Lbl_Pkg_cm"), Control("Label2")};
+    // In Wine's visual style: Wine keeps drawing it whatever a program asks
+    // (SetWindowTheme, SetThemeAppProperties), so the classic look is not
+    // tried here. The last scheme puts the colours back.
+    for (const Scheme& scheme : schemes) {
+        SCOPED_TRACE(scheme.name);
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, scheme.colours);
+        SendMessageW(Frm_vantrel->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        Pump();
+        for (const HWND text : texts) {
+            EXPECT_GE(ContrastOf(text, PRF_CLIENT | PRF_ERASEBKGND), 4.5) << NameOf(text);
+        }
+        EXPECT_GE(ContrastOf(Control("Edt_PGPa"), PRF_CLIENT | PRF_ERASEBKGND), 4.5);
+    }
 }
 
 // Where the ink of `text` ends, drawn unclipped in `font` from x = 0.

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "colour_contrast.h"
+
 namespace vantrel {
 
 namespace {
@@ -103,12 +105,14 @@ struct VisualStyles {
     HANDLE(WINAPI* openThemeData)(HWND, LPCWSTR) = nullptr;
     HRESULT(WINAPI* closeThemeData)(HANDLE) = nullptr;
     HRESULT(WINAPI* drawThemeBackground)(HANDLE, HDC, int, int, const RECT*, const RECT*) = nullptr;
+    HRESULT(WINAPI* getThemeColor)(HANDLE, int, int, int, COLORREF*) = nullptr;
 
     VisualStyles() {
         const HMODULE uxtheme = LoadSystemLibrary(L"uxtheme.dll");
         Find(uxtheme, "OpenThemeData", openThemeData);
         Find(uxtheme, "CloseThemeData", closeThemeData);
         Find(uxtheme, "DrawThemeBackground", drawThemeBackground);
+        Find(uxtheme, "GetThemeColor", getThemeColor);
     }
 };
 
@@ -199,7 +203,8 @@ HICON LoadIconAtSize(HINSTANCE instance, int id, int size) {
         LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
+HBRUSH CreateTabBodyBrush(HWND window, SIZE size, COLORREF& text) {
+    text = GetSysColor(COLOR_BTNTEXT);
     const VisualStyles& styles = Styles();
     if (styles.openThemeData == nullptr || styles.closeThemeData == nullptr ||
         styles.drawThemeBackground == nullptr || size.cx <= 0 || size.cy <= 0) {
@@ -219,6 +224,14 @@ HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
         const RECT all{0, 0, size.cx, size.cy};
         const bool drawn =
             SUCCEEDED(styles.drawThemeBackground(theme, memory, kTabBody, 0, &all, nullptr));
+        // The text colour for the body where it is plainest, its middle.
+        COLORREF styleText = 0;
+        constexpr int kTextColour = 3803;  // TMT_TEXTCOLOR
+        if (styles.getThemeColor == nullptr ||
+            FAILED(styles.getThemeColor(theme, kTabBody, 0, kTextColour, &styleText))) {
+            styleText = GetSysColor(COLOR_BTNTEXT);
+        }
+        text = ReadableOn(GetPixel(memory, size.cx / 2, size.cy / 2), styleText);
         SelectObject(memory, previous);
         // The brush keeps its own copy of the pattern.
         brush = drawn ? CreatePatternBrush(body) : nullptr;

@@ -54,8 +54,9 @@ HICON LoadIconAtSize(HINSTANCE instance, int id, int size);
 // Visual styles (uxtheme).
 // A brush of `size` holding the tab body of the visual style `window` is
 // drawn with, or nullptr where there is none (the classic look, or themes
-// off). The caller deletes it.
-HBRUSH CreateTabBodyBrush(HWND window, SIZE size);
+// off). The caller deletes it. `text` gets the colour text is drawn in on
+// it: the style's own for the body, where that reads on the body's colour.
+HBRUSH CreateTabBodyBrush(HWND window, SIZE size, COLORREF& text);
 
 // A security descriptor made from its SDDL text
 // (ConvertStringSecurityDescriptorToSecurityDescriptorW, of advapi32, which

@@ -203,9 +203,10 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Labels are opaque in the form's button-face colour, so a label drawn
-            // later (a superscript digit) covers what it overlaps of another.
+            // later (a superscript digit) covers what it overlaps of another;
+            // their text is in the colour the scheme gives text on it.
             const auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

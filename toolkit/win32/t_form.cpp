@@ -293,6 +293,19 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 DesignScale(static_cast<UINT>(wParam), Font().points), static_cast<UINT>(wParam));
             return TRUE;
         }
+        case WM_SYSCOLORCHANGE:
+            // Windows tells top-level windows alone; the common controls and
+            // the sheets learn it from their form.
+            EnumChildWindows(
+                Handle(),
+                [](HWND child, LPARAM) {
+                    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                    return TRUE;
+                },
+                0);
+            RedrawWindow(Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return 0;
         case WM_DPICHANGED:
             ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;

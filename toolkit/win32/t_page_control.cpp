@@ -105,7 +105,7 @@ HBRUSH TPageControl::Body() {
     const RECT display = DisplayArea();
     const SIZE size{display.right - display.left, display.bottom - display.top};
     if (size.cx != bodySize_.cx || size.cy != bodySize_.cy) {
-        body_.Reset(CreateTabBodyBrush(Handle(), size));
+        body_.Reset(CreateTabBodyBrush(Handle(), size, bodyText_));
         bodySize_ = size;
     }
     return body_.Get();
@@ -196,6 +196,9 @@ TTabSheet::TTabSheet(TControl& parent, const ControlSpec& creation)
 LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+            // The body and its text colour are made again for the new style
+            // or colours.
             pages_.ForgetBody();
             InvalidateRect(Handle(), nullptr, TRUE);
             break;
@@ -216,7 +219,7 @@ LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 POINT origin{};
                 MapWindowPoints(reinterpret_cast<HWND>(lParam), Handle(), &origin, 1);
                 SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetTextColor(dc, pages_.BodyText());
                 SetBkMode(dc, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(body);
             }

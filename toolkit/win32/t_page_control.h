@@ -43,7 +43,10 @@ public:
     // The visual style's tab body at the display area's size, which every
     // sheet shows, made when first asked for; nullptr without a visual style.
     HBRUSH Body();
-    // Makes the body again when next asked for: the style or the size changed.
+    // The colour of text drawn on the body.
+    COLORREF BodyText() const { return bodyText_; }
+    // Makes the body again when next asked for: the style, the colours or
+    // the size changed.
     void ForgetBody() {
         body_.Reset();
         bodySize_ = {};
@@ -70,6 +73,7 @@ private:
     int overhang_ = 0;  // the widest of the captions'
     UniqueBrush body_;
     SIZE bodySize_{};
+    COLORREF bodyText_ = 0;
 };
 
 // One page of a page control. Where Windows draws its tabs with a visual
