@@ -627,15 +627,23 @@ double ContrastOf(HWND window, UINT what) {
     RECT box{};
     GetClientRect(window, &box);
     const Canvas drawn(box.right, box.bottom);
+    // A colour no scheme here has marks what the window did not draw.
+    constexpr DWORD kUndrawn = 0xFF00FF;
+    const HBRUSH undrawn = CreateSolidBrush(RGB(0xFF, 0x00, 0xFF));
+    FillRect(drawn.Dc(), &box, undrawn);
+    DeleteObject(undrawn);
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.Dc()), what);
     const auto colour = [](DWORD rgb) {
         return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     };
     const COLORREF background = colour(drawn.Pixel(box.right - 3, box.bottom / 2));
+    EXPECT_NE(drawn.Pixel(box.right - 3, box.bottom / 2), kUndrawn) << "no background drawn";
     double most = 1;
     for (int y = 0; y < box.bottom; ++y) {
         for (int x = 0; x < box.right; ++x) {
-            most = std::max(most, ContrastRatio(colour(drawn.Pixel(x, y)), background));
+            if (drawn.Pixel(x, y) != kUndrawn) {
+                most = std::max(most, ContrastRatio(colour(drawn.Pixel(x, y)), background));
+            }
         }
     }
     return most;
