@@ -806,6 +806,25 @@ TEST(Windows7, TheWindowIsLaidOutOnceForTheSystemsDensity) {
     }
 }
 
+// On a screen of another density than the system's (Windows 10 1607 and
+// later), the window opens laid out for its screen's: 144 ppi here, on Wine's
+// 120.
+TEST(PerMonitorDensity, TheWindowOpensForItsScreensDensity) {
+    AnswerWindowDpi(144);
+    {
+        int argc = 0;
+        TApplication application(argc, nullptr);
+        application.Initialize();
+        application.CreateForm(Frm_vantrel);
+        EXPECT_EQ(Frm_vantrel->Dpi(), 144u);
+        RECT outer{};
+        GetWindowRect(Frm_vantrel->Handle(), &outer);
+        EXPECT_EQ(outer.left, ScaledLength(190, 1.2));
+        EXPECT_EQ(PlaceIn(Control("Edt_QMk_k"), Control("TbSht_c")).left, ScaledLength(272, 1.2));
+    }
+    AnswerWindowDpi(0);
+}
+
 TEST_F(VantrelWindow, TheWindowFontHasTheDesignsTextHeightAndCyrillic) {
     const FaceMeasurement measured = MeasureFace(Frm_vantrel->FontFace(), 13, true);
     EXPECT_TRUE(measured.installed) << ToUtf8(measured.face);

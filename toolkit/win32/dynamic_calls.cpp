@@ -283,6 +283,21 @@ int SystemMetricForDpi(int index, UINT dpi) {
     return GetSystemMetrics(index);
 }
 
+namespace {
+
+UINT answeredDpi = 0;
+
+UINT WINAPI AnsweredDpi(HWND /*window*/) {
+    return answeredDpi;
+}
+
+}  // namespace
+
+void AnswerWindowDpi(UINT dpi) {
+    answeredDpi = dpi;
+    Newer().getDpiForWindow = dpi != 0 ? AnsweredDpi : NewerFunctions().getDpiForWindow;
+}
+
 void UseWindows7Fallbacks(bool use, UINT systemDpi) {
     if (!use) {
         Newer() = NewerFunctions();

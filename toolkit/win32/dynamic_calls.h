@@ -83,5 +83,10 @@ int SystemMetricForDpi(int index, UINT dpi);
 // Windows has. The window tests lay the window out this way, since Wine, like
 // Windows 10, has the newer functions.
 void UseWindows7Fallbacks(bool use, UINT systemDpi = 0);
+// From now on GetDpiForWindow answers `dpi` for every window, as for a window
+// on a screen of that density; 0 goes back to Windows' answer. The window
+// tests open the window this way on a screen of another density than the
+// system's, which Wine, with one density for all screens, cannot.
+void AnswerWindowDpi(UINT dpi);
 
 }  // namespace vantrel
