@@ -90,8 +90,8 @@ private slots:
                                               << Qt::KeyboardModifiers(Qt::ControlModifier) << 2;
         // Some keyboard mappings report Ctrl+Shift+Tab as Backtab with Ctrl alone.
         QTest::newRow("Ctrl+Shift+Tab as Ctrl+Backtab in a field")
-            << 2 << "Edt_QGW" << int(Qt::Key_Backtab)
-            << Qt::KeyboardModifiers(Qt::ControlModifier) << 1;
+            << 2 << "Edt_QGW" << int(Qt::Key_Backtab) << Qt::KeyboardModifiers(Qt::ControlModifier)
+            << 1;
     }
     void ctrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereGoingRound() {
         QFETCH(int, sheet);
