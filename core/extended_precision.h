@@ -3,8 +3,9 @@
 // program shares its thread with code it did not write (an input method, a
 // screen reader's hook, a graphics driver), and a DLL among them may set the
 // unit to 53 bits: results would then silently be computed at double
-// precision. A recalculation holds an ExtendedPrecision for as long as it
-// runs, and the unit goes back to what it was when it ends.
+// precision. A recalculation holds an ExtendedPrecision while it computes its
+// results, and the unit goes back to what it was when it ends. It writes them
+// only afterwards: writing a field runs such code at once.
 #pragma once
 
 namespace vantrel {

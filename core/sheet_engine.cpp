@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/extended_precision.h"
 #include "toolkit/exceptions.h"
@@ -52,10 +53,22 @@ void CheckShape(const SheetTables& t) {
     }
 }
 
+// The texts of a recalculation's results, in the order of the fields they go
+// into; computed whole before the first is written.
+struct Result {
+    ValueField* field;
+    std::string text;
+};
+
+// Converts the source's `text` (group `c`, member `b`) into every other field
+// of the sheet, or raises EConvertError. Runs under the caller's
+// ExtendedPrecision and calls nothing outside the program.
+std::vector<Result> Convert(const SheetTables& tables, const std::string& text, std::size_t c,
+                            std::size_t b);
+
 }  // namespace
 
 void RecalcSheet(const FieldHost& host, SheetTables tables) {
-    const ExtendedPrecision precision;
     CheckShape(tables);
     ValueField* const source = host.FocusedField();
     const auto n = static_cast<std::size_t>(tables.n);
@@ -98,6 +111,27 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
         return;
     }
 
+    // Every result is computed before the first is written. Writing a field
+    // runs code outside the program on this thread (accessibility hooks, an
+    // input method, a screen reader's helper handle the text change at once),
+    // and any of it may leave the x87 unit at another precision or rounding;
+    // so writing comes only once the guard is given back, with every digit
+    // already decided.
+    std::vector<Result> results;
+    {
+        const ExtendedPrecision precision;
+        results = Convert(tables, text, c, b);
+    }
+    for (const Result& result : results) {
+        result.field->SetText(result.text);
+    }
+}
+
+namespace {
+
+std::vector<Result> Convert(const SheetTables& tables, const std::string& text, std::size_t c,
+                            std::size_t b) {
+    const auto n = static_cast<std::size_t>(tables.n);
     // Parse before writing anything, so a refused text leaves the sheet as it was.
     // The source value in its group's base unit is held as a double, with
     // all its digits: a subnormal one keeps fewer than a field shows.
@@ -139,7 +173,7 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
         }
     }
 
-    // From here nothing can fail.
+    std::vector<Result> results;
     for (std::size_t j = 0; j < n; ++j) {
         for (std::size_t k = 0; k < tables.FieldGrid[j].size(); ++k) {
             if (j == c && k == b) {
@@ -148,9 +182,12 @@ void RecalcSheet(const FieldHost& host, SheetTables tables) {
             // Extended precision from left to right, no rounding to double between.
             const long double r =
                 static_cast<long double>(v) * tables.GroupFactors[c][j] / tables.UnitScales[j][k];
-            tables.FieldGrid[j][k]->SetText(FloatToStr(r));
+            results.push_back({tables.FieldGrid[j][k], FloatToStr(r)});
         }
     }
+    return results;
 }
+
+}  // namespace
 
 }  // namespace vantrel

@@ -56,8 +56,9 @@ private:
     Application& Self() { return static_cast<Application&>(*this); }
 };
 
-// Implemented by each toolkit: hands an exception that left an event method
-// to the application object (HandleException); false while there is none.
+// Hands an exception that left an event method to the toolkit's application
+// object (HandleException); false while there is none. Compiled into each
+// toolkit from toolkit/event_exception.cpp.
 bool HandleEventException(const std::exception& error);
 
 // Runs an event method the toolkit's way: an exception it lets go is shown to

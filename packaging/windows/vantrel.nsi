@@ -58,6 +58,7 @@ AllowSkipFiles off
 ; (kRunningMutexName in ui/win32/app_identity.cpp and in msi_actions.cpp, which
 ; the MSI package checks: the three must match).
 !define RUNNING_MUTEX "Local\org.vantrel.Vantrel"
+!define ERROR_ACCESS_DENIED 5
 
 ; Returns once no Vantrel runs in this session. While one does, Windows would
 ; keep its files from being replaced or removed, so the user is asked to close
@@ -67,17 +68,27 @@ AllowSkipFiles off
 !macro DEFINE_WAIT_FOR_VANTREL un prompt stopped
 Function ${un}WaitForVantrelToClose
     Push $0
+    Push $1
     ${Do}
-        System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${RUNNING_MUTEX}") p.r0'
+        ; ?e: the call's last error, on the stack.
+        System::Call 'kernel32::OpenMutexW(i ${SYNCHRONIZE}, i 0, w "${RUNNING_MUTEX}") p.r0 ?e'
+        Pop $1
+        ; Refused (ERROR_ACCESS_DENIED), the mark is there all the same: a
+        ; Vantrel made it with rights this installer lacks (an older
+        ; Vantrel run as administrator, say).
         ${If} $0 P= 0
+        ${AndIf} $1 <> ${ERROR_ACCESS_DENIED}
             ${Break}
         ${EndIf}
-        System::Call 'kernel32::CloseHandle(p r0)'
+        ${If} $0 P<> 0
+            System::Call 'kernel32::CloseHandle(p r0)'
+        ${EndIf}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${prompt}" /SD IDCANCEL IDRETRY retry
         SetErrorLevel 2
         Abort "${stopped}"
       retry:
     ${Loop}
+    Pop $1
     Pop $0
 FunctionEnd
 !macroend

@@ -33,21 +33,44 @@ TEST(ExtendedArithmetic, RunsAtSixtyFourBitsOfPrecision) {
 }
 
 #if defined(__i386__) || defined(__x86_64__)
-// As a DLL loaded into the program may leave it: the x87 unit at 53 bits.
-TEST(ExtendedArithmetic, ARecalculationRunsAtSixtyFourBitsWhateverTheUnitWasSetTo) {
+// As code the program did not write may leave the x87 unit, at 53 bits and
+// rounding up (each alone changes a digit here): so before the recalculation
+// (a DLL loaded into the program), or while the recalculation writes its
+// first result (a hook handling the text change).
+TEST(ExtendedArithmetic, ARecalculationRunsAtSixtyFourBitsWhateverTheUnitIsSetTo) {
+    constexpr unsigned kPrecision = 0x0300;
+    constexpr unsigned kRounding = 0x0C00;
     const unsigned short original = ExtendedPrecision::ControlWord();
-    const auto fiftyThreeBits = static_cast<unsigned short>((original & ~0x0300U) | 0x0200U);
-    HeadlessWindow window(
-        {"Edt_QGW", "Edt_QMW", "Edt_QkW", "Edt_QW", "Edt_QGkh", "Edt_QMkh", "Edt_Qkkh", "Edt_Qkh"});
-    window.Focus("Edt_Qkh");
-    window.Edit("Edt_Qkh").Insert("351,509975");
-    ExtendedPrecision::SetControlWord(fiftyThreeBits);
-    RecalcHeatFlow(window);
-    const unsigned short after = ExtendedPrecision::ControlWord();
-    ExtendedPrecision::SetControlWord(original);
-    // At 53 bits the division rounds up across the eighth digit: 3,5150998E-7.
-    EXPECT_EQ(window.Text("Edt_QGkh"), "3,5150997E-7");
-    EXPECT_EQ(after, fiftyThreeBits) << "the unit is given back as it was";
+    const auto fiftyThreeBitsUp =
+        static_cast<unsigned short>((original & ~(kPrecision | kRounding)) | 0x0A00U);
+    struct Case {
+        const char* when;
+        unsigned short before;        // the unit as the recalculation finds it
+        unsigned short onFirstWrite;  // as the first result's write leaves it; 0: untouched
+    };
+    for (const Case& c : {Case{"set before", fiftyThreeBitsUp, 0},
+                          Case{"set by a field's write", original, fiftyThreeBitsUp}}) {
+        SCOPED_TRACE(c.when);
+        HeadlessWindow window({"Edt_QGW", "Edt_QMW", "Edt_QkW", "Edt_QW", "Edt_QGkh", "Edt_QMkh",
+                               "Edt_Qkkh", "Edt_Qkh"});
+        window.Focus("Edt_Qkh");
+        window.Edit("Edt_Qkh").Insert("351,509975");
+        // ГВт is the first result written, Гкал/ч comes after it.
+        if (c.onFirstWrite != 0) {
+            window.Edit("Edt_QGW").OnWrite(
+                [&] { ExtendedPrecision::SetControlWord(c.onFirstWrite); });
+        }
+        ExtendedPrecision::SetControlWord(c.before);
+        RecalcHeatFlow(window);
+        const unsigned short after = ExtendedPrecision::ControlWord();
+        ExtendedPrecision::SetControlWord(original);
+        // At 53 bits, or rounding up, the division crosses the eighth digit:
+        // 3,5150998E-7.
+        EXPECT_EQ(window.Text("Edt_QGkh"), "3,5150997E-7");
+        EXPECT_EQ(window.Text("Edt_QGW"), "4,088061E-10");
+        EXPECT_EQ(after, c.onFirstWrite != 0 ? c.onFirstWrite : c.before)
+            << "the unit is left as the program found it";
+    }
 }
 #endif
 

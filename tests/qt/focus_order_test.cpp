@@ -88,6 +88,10 @@ private slots:
             << 5;
         QTest::newRow("Ctrl+PgUp in a field") << 3 << "Edt_QGJ" << int(Qt::Key_PageUp)
                                               << Qt::KeyboardModifiers(Qt::ControlModifier) << 2;
+        // Some keyboard mappings report Ctrl+Shift+Tab as Backtab with Ctrl alone.
+        QTest::newRow("Ctrl+Shift+Tab as Ctrl+Backtab in a field")
+            << 2 << "Edt_QGW" << int(Qt::Key_Backtab) << Qt::KeyboardModifiers(Qt::ControlModifier)
+            << 1;
     }
     void ctrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereGoingRound() {
         QFETCH(int, sheet);

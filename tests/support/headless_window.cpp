@@ -9,6 +9,9 @@ void HeadlessField::WriteText(const std::string& text) {
     text_ = text;
     caret_ = text_.size();
     selectionLength_ = 0;
+    if (onWrite_) {
+        onWrite_();
+    }
 }
 
 void HeadlessField::Insert(std::string_view typed) {

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "toolkit/field_host.h"
@@ -24,6 +26,10 @@ public:
     void MoveCaret(std::size_t position);  // clamped to the text; drops the selection
     void SelectAll();
     bool HasSelection() const { return selectionLength_ > 0; }
+    // Runs `action` each time the program writes the field, as a window's
+    // text change runs other code on the program's thread (hooks, input
+    // methods) before the write returns.
+    void OnWrite(std::function<void()> action) { onWrite_ = std::move(action); }
 
 private:
     void WriteText(const std::string& text) override;
@@ -32,6 +38,7 @@ private:
     std::size_t caret_ = 0;
     std::size_t selectionStart_ = 0;
     std::size_t selectionLength_ = 0;
+    std::function<void()> onWrite_;
 };
 
 class HeadlessWindow final : public FieldHost {

@@ -4,21 +4,26 @@
 # "native" DLLs to its own, as Windows would find them first in the program's
 # folder; the window must open, and no planted DLL may be mapped into it.
 #
-#   dll_search_test.sh WINE_RUN STATE_DIR PROGRAM PLANTED_DLL
+#   dll_search_test.sh WINE_RUN STATE_DIR PROGRAM PLANTED_DLL [NAME...]
+#
+# NAMEs are further DLLs to plant.
 set -euo pipefail
-[ $# -eq 4 ] || { echo "usage: $0 WINE_RUN STATE_DIR PROGRAM PLANTED_DLL" >&2; exit 2; }
+[ $# -ge 4 ] || { echo "usage: $0 WINE_RUN STATE_DIR PROGRAM PLANTED_DLL [NAME...]" >&2; exit 2; }
 wine_run=$1
 state=$2
 program=$3
 planted=$4
+shift 4
 title='Вантрел едениц измерения'
 # Not KnownDLLs (kernel32, user32, gdi32, ole32, imm32, msvcrt...), which
 # Windows loads from System32 whatever the folder holds and Wine does not. Nor
 # msimg32: Wine's own uxtheme delay-loads it by plain name past the
-# program's search restriction, which Windows' delay loads keep to.
-names=(version uxtheme dwmapi oleacc winmm comctl32)
+# program's search restriction, which Windows' delay loads keep to; where
+# the program closes DLL search DLL by DLL, it has loaded msimg32 by then and
+# the test plants it too.
+names=(version uxtheme dwmapi oleacc winmm comctl32 "$@")
 
-folder=$state/planted-dlls
+folder=$state/planted-dlls-$(basename "$program" .exe)
 rm -rf "$folder" && mkdir -p "$folder"
 cp "$program" "$folder/Vantrel.exe"
 overrides=

@@ -17,8 +17,10 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "colour_contrast.h"
 #include "dynamic_calls.h"
 #include "edit_menu.h"
 #include "t_application.h"
@@ -27,6 +29,7 @@
 #include "t_page_control.h"
 #include "toolkit/design_metrics.h"
 #include "ui/tfrm_vantrel.h"
+#include "ui/win32/resource_ids.h"
 #include "ui_vantrel_ids.h"
 #include "wide_text.h"
 #include "window_font.h"
@@ -61,8 +64,11 @@ std::wstring Text(HWND window) {
     return text;
 }
 
-// Dismisses every message box the thread opens, as a user pressing OK would,
-// keeping its title and text.
+// Dismisses every message box the thread opens, as a user pressing OK would.
+// While a MessageBoxes exists, it keeps each box's title and text; a box
+// that no test waits for (one an edit raised after a failed assertion, say)
+// fails the test, where it would otherwise wait for a user who never comes
+// and hang the suite.
 class MessageBoxes {
 public:
     struct Shown {
@@ -70,18 +76,24 @@ public:
         std::wstring text;
     };
 
-    MessageBoxes() {
-        current_ = this;
-        hook_ = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
-    }
-    ~MessageBoxes() {
-        UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
+    MessageBoxes() { current_ = this; }
+    ~MessageBoxes() { current_ = nullptr; }
     MessageBoxes(const MessageBoxes&) = delete;
     MessageBoxes& operator=(const MessageBoxes&) = delete;
 
     std::vector<Shown> shown;
+
+    // For the whole test program, on its one thread.
+    class Watcher : public testing::Environment {
+    public:
+        void SetUp() override {
+            hook_ = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
+        }
+        void TearDown() override { UnhookWindowsHookEx(hook_); }
+
+    private:
+        HHOOK hook_ = nullptr;
+    };
 
 private:
     static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
@@ -90,15 +102,22 @@ private:
         if (code == HCBT_ACTIVATE && GetClassNameW(window, windowClass, 16) > 0 &&
             std::wstring(windowClass) == L"#32770") {
             // A message box's text is its static control 0xFFFF.
-            current_->shown.push_back({Text(window), Text(GetDlgItem(window, 0xFFFF))});
+            Shown box{Text(window), Text(GetDlgItem(window, 0xFFFF))};
+            if (current_ != nullptr) {
+                current_->shown.push_back(std::move(box));
+            } else {
+                ADD_FAILURE() << "a message box no test waits for: " << ToUtf8(box.text);
+            }
             PostMessageW(window, WM_COMMAND, IDOK, 0);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
     static inline MessageBoxes* current_ = nullptr;
-    HHOOK hook_;
 };
+
+const testing::Environment* const kMessageBoxWatcher =
+    testing::AddGlobalTestEnvironment(new MessageBoxes::Watcher);
 
 // A form with one value field whose events the test sees: the key press
 // discards 'x' and turns '.' into ','.
@@ -157,6 +176,7 @@ class VantrelWindow : public testing::Test {
 protected:
     void SetUp() override {
         application_.Initialize();
+        application_.SetIconResource(VANTREL_ICON);
         application_.CreateForm(Frm_vantrel);
         Frm_vantrel->Show();
         Pump();
@@ -308,23 +328,37 @@ TEST_F(VantrelWindow, CtrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereAndGoRound) 
         int sheet;          // shown before
         const char* focus;  // has the focus before
         WPARAM key;
-        bool shift;
+        std::initializer_list<BYTE> held;
         int shown;  // shown after
         const char* focusAfter;
     };
     const Switch switches[] = {
-        {"Ctrl+Tab on the tabs", 0, "PgCntrl", VK_TAB, false, 1, "PgCntrl"},
-        {"Ctrl+PgDn in the last sheet's field", 5, "Edt_PkPa", VK_NEXT, false, 0, "Edt_Gm_h"},
-        {"Ctrl+Shift+Tab in the first sheet's field", 0, "Edt_Gl_c", VK_TAB, true, 5, "Edt_PGPa"},
-        {"Ctrl+PgUp on a button", 2, "Btn_Exit", VK_PRIOR, false, 1, "Edt_QGJ_k"},
+        {"Ctrl+Tab on the tabs", 0, "PgCntrl", VK_TAB, {VK_CONTROL}, 1, "PgCntrl"},
+        {"Ctrl+PgDn in the last sheet's field",
+         5,
+         "Edt_PkPa",
+         VK_NEXT,
+         {VK_CONTROL},
+         0,
+         "Edt_Gm_h"},
+        {"Ctrl+Shift+Tab in the first sheet's field",
+         0,
+         "Edt_Gl_c",
+         VK_TAB,
+         {VK_CONTROL, VK_SHIFT},
+         5,
+         "Edt_PGPa"},
+        {"Ctrl+PgUp on a button", 2, "Btn_Exit", VK_PRIOR, {VK_CONTROL}, 1, "Edt_QGJ_k"},
+        // AltGr, which Windows reports as Ctrl with Alt, types a character on
+        // many keyboards; it switches nothing.
+        {"AltGr+PgDn in a field", 3, "Edt_QGJ", VK_NEXT, {VK_CONTROL, VK_MENU}, 3, "Edt_QGJ"},
     };
     for (const Switch& c : switches) {
         SCOPED_TRACE(c.what);
         Frm_vantrel->PgCntrl->SetActivePageIndex(c.sheet);
         SetFocus(Control(c.focus));
         Frm_vantrel->Edt_Gm_h->SetText("7");
-        KeyHolding(c.key, c.shift ? std::initializer_list<BYTE>{VK_CONTROL, VK_SHIFT}
-                                  : std::initializer_list<BYTE>{VK_CONTROL});
+        KeyHolding(c.key, c.held);
         EXPECT_EQ(Frm_vantrel->PgCntrl->ActivePageIndex(), c.shown);
         EXPECT_EQ(Focused(), c.focusAfter);
         EXPECT_TRUE(IsWindowVisible(GetFocus()));
@@ -336,6 +370,12 @@ TEST_F(VantrelWindow, CtrlTabAndCtrlPageKeysSwitchSheetsFromAnywhereAndGoRound) 
             EXPECT_EQ(end - start, 1u) << "Tab selects the field's text";
         }
     }
+    // A sheet shown by the program takes the focus off the sheet it hides,
+    // onto the tabs.
+    Frm_vantrel->PgCntrl->SetActivePageIndex(0);
+    SetFocus(Control("Edt_Gl_c"));
+    Frm_vantrel->PgCntrl->SetActivePageIndex(4);
+    EXPECT_EQ(Focused(), "PgCntrl");
 }
 
 TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
@@ -363,6 +403,22 @@ TEST_F(VantrelWindow, OpensAtItsPlaceOnTheFirstSheetWithTheFocusOnTheTabs) {
     // Typing before any field has the focus changes no field.
     Key('1');
     EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "");
+}
+
+// The window's icons are `big` and `small` pixels square.
+void ExpectIcons(int big, int small) {
+    for (const auto& [kind, size] : {std::pair{ICON_BIG, big}, {ICON_SMALL, small}}) {
+        const auto icon =
+            reinterpret_cast<HICON>(SendMessageW(Frm_vantrel->Handle(), WM_GETICON, kind, 0));
+        ICONINFO info{};
+        ASSERT_TRUE(icon != nullptr && GetIconInfo(icon, &info)) << "icon " << kind;
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap),
+                   &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size) << "icon " << kind;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
 }
 
 // The Vantrel window laid out for `dpi`: its client area, the one field off
@@ -395,8 +451,17 @@ void ExpectLaidOutFor(UINT dpi) {
 
 TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
     constexpr UINT kGetDpiScaledSize = 0x02E4;  // Windows 10 1703's WM_GETDPISCALEDSIZE
+    // Windows 10 1607's, which Wine has.
+    const auto metricForDpi = reinterpret_cast<int(WINAPI*)(int, UINT)>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    ASSERT_NE(metricForDpi, nullptr);
+    const auto bigIcon = [] {
+        return reinterpret_cast<HICON>(
+            SendMessageW(Frm_vantrel->Handle(), WM_GETICON, ICON_BIG, 0));
+    };
     for (const UINT dpi : {96u, 144u, 192u, 120u}) {
         SCOPED_TRACE(dpi);
+        const HICON previous = bigIcon();
         // Windows asks first how large the window will be, then suggests a
         // rectangle of that size with WM_DPICHANGED.
         SIZE asked{};
@@ -409,6 +474,10 @@ TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
         SendMessageW(Frm_vantrel->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         ExpectLaidOutFor(dpi);
+        ExpectIcons(metricForDpi(SM_CXICON, dpi), metricForDpi(SM_CXSMICON, dpi));
+        // The icon replaced is gone, not kept for the life of the process.
+        ICONINFO info{};
+        EXPECT_FALSE(GetIconInfo(previous, &info));
     }
 }
 
@@ -418,6 +487,7 @@ TEST_F(VantrelWindow, LaysItselfOutForEachDensity) {
 TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
     static int checked = 0;
     static int deleted = 0;
+    static int hidden = 0;  // messages while the form was not visible
     // Every message to a window of the form, as the window gets it.
     const HHOOK hook = SetWindowsHookExW(
         WH_CALLWNDPROC,
@@ -431,10 +501,15 @@ TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
                 asking = false;
                 checked += font != nullptr ? 1 : 0;
                 deleted += font != nullptr && GetObjectType(font) != OBJ_FONT ? 1 : 0;
+                hidden += IsWindowVisible(Frm_vantrel->Handle()) ? 0 : 1;
             }
             return CallNextHookEx(nullptr, code, wParam, lParam);
         },
         nullptr, GetCurrentThreadId());
+    // What the process holds of GDI objects, where Windows counts them (Wine
+    // does not: 0).
+    const auto gdiObjects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    const DWORD before = gdiObjects();
     for (const UINT dpi : {144u, 96u, 120u}) {
         Frm_vantrel->ChangeDpi(dpi, nullptr);
         Pump();
@@ -442,6 +517,11 @@ TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
     UnhookWindowsHookEx(hook);
     EXPECT_GT(checked, 0);
     EXPECT_EQ(deleted, 0) << "of " << checked << " messages";
+    // Laid out again, the form stays shown: it holds back no redraw by
+    // hiding itself (WM_SETREDRAW clears WS_VISIBLE).
+    EXPECT_EQ(hidden, 0) << "of " << checked << " messages";
+    // Back at the density it started at, it holds as many GDI objects.
+    EXPECT_EQ(gdiObjects(), before);
 }
 
 RECT PlaceIn(HWND control, HWND container) {
@@ -540,6 +620,73 @@ TEST_F(VantrelWindow, SheetsShowTheTabBodyOfTheVisualStyle) {
     EXPECT_EQ(label.Pixel(right, 0), expected.Pixel(caption.left + right, caption.top));
 }
 
+// How well the text drawn in `window` reads: the contrast of the pixel that
+// stands out most from the colour at its box's right edge (a caption's box
+// runs on past its text; a field's past its number).
+double ContrastOf(HWND window, UINT what) {
+    RECT box{};
+    GetClientRect(window, &box);
+    const Canvas drawn(box.right, box.bottom);
+    // A colour no scheme here has marks what the window did not draw.
+    constexpr DWORD kUndrawn = 0xFF00FF;
+    const HBRUSH undrawn = CreateSolidBrush(RGB(0xFF, 0x00, 0xFF));
+    FillRect(drawn.Dc(), &box, undrawn);
+    DeleteObject(undrawn);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.Dc()), what);
+    const auto colour = [](DWORD rgb) {
+        return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    };
+    const COLORREF background = colour(drawn.Pixel(box.right - 3, box.bottom / 2));
+    EXPECT_NE(drawn.Pixel(box.right - 3, box.bottom / 2), kUndrawn) << "no background drawn";
+    double most = 1;
+    for (int y = 0; y < box.bottom; ++y) {
+        for (int x = 0; x < box.right; ++x) {
+            if (drawn.Pixel(x, y) != kUndrawn) {
+                most = std::max(most, ContrastRatio(colour(drawn.Pixel(x, y)), background));
+            }
+        }
+    }
+    return most;
+}
+
+// In every system colour scheme each caption, superscript and field text
+// reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it, with
+// the form told by WM_SYSCOLORCHANGE.
+TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
+    constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    struct Scheme {
+        const char* name;
+        COLORREF colours[std::size(kElements)];
+    };
+    const COLORREF saved[] = {GetSysColor(kElements[0]), GetSysColor(kElements[1]),
+                              GetSysColor(kElements[2]), GetSysColor(kElements[3])};
+    const Scheme schemes[] = {
+        {"high-contrast black",
+         {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)}},
+        {"high-contrast white",
+         {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0)}},
+        {"dark", {RGB(30, 30, 30), RGB(230, 230, 230), RGB(45, 45, 45), RGB(240, 240, 240)}},
+        {"3D objects dark", {saved[0], saved[1], RGB(64, 64, 64), RGB(255, 255, 255)}},
+        {"as it was", {saved[0], saved[1], saved[2], saved[3]}},
+    };
+    Frm_vantrel->PgCntrl->SetActivePageIndex(5);
+    Frm_vantrel->Edt_PGPa->SetText("7");
+    const HWND texts[] = {Control("Lbl_PGPa"), Control("Lbl_Pkg_cm"), Control("Label2")};
+    // In Wine's visual style: Wine keeps drawing it whatever a program asks
+    // (SetWindowTheme, SetThemeAppProperties), so the classic look is not
+    // tried here. The last scheme puts the colours back.
+    for (const Scheme& scheme : schemes) {
+        SCOPED_TRACE(scheme.name);
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, scheme.colours);
+        SendMessageW(Frm_vantrel->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        Pump();
+        for (const HWND text : texts) {
+            EXPECT_GE(ContrastOf(text, PRF_CLIENT | PRF_ERASEBKGND), 4.5) << NameOf(text);
+        }
+        EXPECT_GE(ContrastOf(Control("Edt_PGPa"), PRF_CLIENT | PRF_ERASEBKGND), 4.5);
+    }
+}
+
 // Where the ink of `text` ends, drawn unclipped in `font` from x = 0.
 long FreeInkEnd(HFONT font, const std::wstring& text) {
     constexpr int kWidth = 400;
@@ -631,13 +778,17 @@ TEST_F(VantrelWindow, EveryCaptionShowsWholeAndEachSuperscriptRightAfterItsLette
 // Windows 7 has no per-window density: the window is laid out once, when it
 // is created, for the system's density.
 TEST(Windows7, TheWindowIsLaidOutOnceForTheSystemsDensity) {
-    for (const UINT dpi : {96u, 144u}) {
-        SCOPED_TRACE(dpi);
-        UseWindows7Fallbacks(dpi);
+    // 0: the screen's own, as Windows 7 reads it; Wine's desktop is at 120
+    // ppi here.
+    for (const UINT systemDpi : {96u, 144u, 0u}) {
+        SCOPED_TRACE(systemDpi);
+        const UINT dpi = systemDpi != 0 ? systemDpi : 120;
+        UseWindows7Fallbacks(true, systemDpi);
         {
             int argc = 0;
             TApplication application(argc, nullptr);
             application.Initialize();
+            application.SetIconResource(VANTREL_ICON);
             application.CreateForm(Frm_vantrel);
             Frm_vantrel->Show();
             Pump();
@@ -648,9 +799,30 @@ TEST(Windows7, TheWindowIsLaidOutOnceForTheSystemsDensity) {
             EXPECT_EQ(outer.top, ScaledLength(132, dpi / kDesignDpi));
             ExpectLaidOutFor(dpi);
             ExpectCaptionsWholeFor(dpi);
+            // Windows 7 shows icons at the system's sizes.
+            ExpectIcons(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXSMICON));
         }
-        UseWindows7Fallbacks(0);
+        UseWindows7Fallbacks(false);
     }
+}
+
+// On a screen of another density than the system's (Windows 10 1607 and
+// later), the window opens laid out for its screen's: 144 ppi here, on Wine's
+// 120.
+TEST(PerMonitorDensity, TheWindowOpensForItsScreensDensity) {
+    AnswerWindowDpi(144);
+    {
+        int argc = 0;
+        TApplication application(argc, nullptr);
+        application.Initialize();
+        application.CreateForm(Frm_vantrel);
+        EXPECT_EQ(Frm_vantrel->Dpi(), 144u);
+        RECT outer{};
+        GetWindowRect(Frm_vantrel->Handle(), &outer);
+        EXPECT_EQ(outer.left, ScaledLength(190, 1.2));
+        EXPECT_EQ(PlaceIn(Control("Edt_QMk_k"), Control("TbSht_c")).left, ScaledLength(272, 1.2));
+    }
+    AnswerWindowDpi(0);
 }
 
 TEST_F(VantrelWindow, TheWindowFontHasTheDesignsTextHeightAndCyrillic) {
@@ -727,40 +899,81 @@ TEST_F(VantrelWindow, AFieldsContextMenuIsRussianAndItsEditsRecalculate) {
     const HWND field = Frm_vantrel->Edt_Gm_h->Handle();
     SetFocus(field);
     Key('2');
-    PutOnClipboard(field, L"");
-    SendMessageW(field, EM_SETSEL, 1, 1);
-    const std::vector<std::wstring> nothingSelected = {L"&Отменить",    L"-&Вырезать",
-                                                       L"-&Копировать", L"-В&ставить",
-                                                       L"-&Удалить",    L"Выделить &всё"};
-    HMENU menu = CreateEditMenu(field);
-    EXPECT_EQ(Items(menu), nothingSelected);
-    DestroyMenu(menu);
+    struct MenuCase {
+        const char* what;
+        bool undoable;           // the field has an edit to undo
+        const wchar_t* pasting;  // on the clipboard; L"" for nothing
+        DWORD start, end;        // the selection
+        std::vector<std::wstring> items;
+    };
+    const std::vector<MenuCase> cases = {
+        {"nothing selected",
+         true,
+         L"",
+         1,
+         1,
+         {L"&Отменить", L"-&Вырезать", L"-&Копировать", L"-В&ставить", L"-&Удалить",
+          L"Выделить &всё"}},
+        {"nothing to undo",
+         false,
+         L"",
+         1,
+         1,
+         {L"-&Отменить", L"-&Вырезать", L"-&Копировать", L"-В&ставить", L"-&Удалить",
+          L"Выделить &всё"}},
+        {"all selected",
+         true,
+         L"7",
+         0,
+         DWORD(-1),
+         {L"&Отменить", L"&Вырезать", L"&Копировать", L"В&ставить", L"&Удалить",
+          L"-Выделить &всё"}},
+    };
+    for (const MenuCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!c.undoable) {
+            SendMessageW(field, EM_EMPTYUNDOBUFFER, 0, 0);
+        }
+        PutOnClipboard(field, c.pasting);
+        SendMessageW(field, EM_SETSEL, c.start, static_cast<LPARAM>(c.end));
+        const HMENU menu = CreateEditMenu(field);
+        EXPECT_EQ(Items(menu), c.items);
+        DestroyMenu(menu);
+        // For the next case: the typed '2' to undo.
+        Key(VK_BACK);
+        Key('2');
+    }
+
+    // The field's right button shows this menu, not Windows' own, and the
+    // item chosen from it with the keys, «Вставить», pastes; the sheet follows.
     PutOnClipboard(field, L"7");
     SendMessageW(field, EM_SETSEL, 0, -1);
-    const std::vector<std::wstring> allSelected = {L"&Отменить", L"&Вырезать", L"&Копировать",
-                                                   L"В&ставить", L"&Удалить",  L"-Выделить &всё"};
-    menu = CreateEditMenu(field);
-    EXPECT_EQ(Items(menu), allSelected);
-    DestroyMenu(menu);
-
-    // Pasted and undone through the menu, the sheet follows.
-    RunEditCommand(field, static_cast<UINT>(EditCommand::kPaste));
-    Pump();
-    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "7000");
-    RunEditCommand(field, static_cast<UINT>(EditCommand::kUndo));
-    Pump();
-    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "2000");
-
-    // The field's right button shows this menu, not Windows' own.
     static std::vector<std::wstring> shown;
+    shown.clear();
     SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         const HWND popup = FindWindowW(L"#32768", nullptr);
         shown = Items(reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)));
-        EndMenu();
+        // The fourth item that can be chosen.
+        for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+            PostMessageW(popup, WM_KEYDOWN, key, 1);
+            PostMessageW(popup, WM_KEYUP, key, kReleased | 1);
+        }
     });
-    SendMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(-1, -1));
-    EXPECT_EQ(shown, allSelected);
+    RECT place{};
+    GetClientRect(field, &place);
+    const LPARAM inside = MAKELPARAM(place.right / 2, place.bottom / 2);
+    PostMessageW(field, WM_RBUTTONDOWN, MK_RBUTTON, inside);
+    PostMessageW(field, WM_RBUTTONUP, 0, inside);
+    Pump();
+    Pump();
+    EXPECT_EQ(shown, cases.back().items);
+    EXPECT_EQ(Frm_vantrel->Edt_Gm_h->GetText(), "7");
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "7000");
+    // Undone through the menu's command, the sheet follows too.
+    RunEditCommand(field, static_cast<UINT>(EditCommand::kUndo));
+    Pump();
+    EXPECT_EQ(Frm_vantrel->Edt_Gl_h->GetText(), "2000");
 }
 
 TEST_F(VantrelWindow, ARefusedTextShowsOneWarningAndChangesNothing) {

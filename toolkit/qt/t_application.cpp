@@ -56,14 +56,6 @@ void TApplication::Run() {
     QApplication::exec();
 }
 
-bool HandleEventException(const std::exception& error) {
-    if (Application == nullptr) {
-        return false;
-    }
-    Application->HandleException(error);
-    return true;
-}
-
 void TApplication::ShowMessage(const std::exception& error, bool critical) {
     const QString message = QString::fromUtf8(error.what());
     if (app_ == nullptr) {

@@ -14,12 +14,12 @@ TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent) {
     tabBar()->setExpanding(false);
     // Shortcuts of the whole window: QTabWidget itself takes Ctrl+Tab only
     // while the focus is inside it, and Ctrl+PgDn and Ctrl+PgUp not at all.
-    // Qt reports Shift+Tab as Backtab.
+    // Qt reports Shift+Tab as Backtab, and matches a Backtab reported
+    // without Shift as one with it.
     const std::pair<QKeyCombination, int> keys[] = {
         {Qt::CTRL | Qt::Key_Tab, 1},
         {Qt::CTRL | Qt::Key_PageDown, 1},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
-        {Qt::CTRL | Qt::Key_Backtab, -1},
         {Qt::CTRL | Qt::Key_PageUp, -1},
     };
     for (const auto& [key, step] : keys) {

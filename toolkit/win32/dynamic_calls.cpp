@@ -1,5 +1,9 @@
 #include "dynamic_calls.h"
 
+#include <string>
+
+#include "colour_contrast.h"
+
 namespace vantrel {
 
 namespace {
@@ -14,6 +18,36 @@ void Find(HMODULE module, const char* name, Function& function) {
             : nullptr;
 }
 
+// Whether DLL search had to be closed DLL by DLL: where Windows lacks
+// SetDefaultDllDirectories (Windows 7 without KB2533623), a DLL loaded by its
+// bare name is looked for in the program's folder before System32.
+bool loadByFullPath = false;
+
+// `name` in System32, or an empty path where Windows does not say where that is.
+std::wstring SystemPath(const wchar_t* name) {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) {
+        return {};
+    }
+    path.resize(length);
+    return path + L'\\' + name;
+}
+
+// A DLL of System32 the program loads at run time. Where DLL search is
+// restricted to System32, by name; otherwise by its full path, with its own
+// imports looked for in System32 first and never in the program's folder
+// (LOAD_WITH_ALTERED_SEARCH_PATH puts the DLL's folder in the place of the
+// program's).
+HMODULE LoadSystemLibrary(const wchar_t* name) {
+    if (!loadByFullPath) {
+        return LoadLibraryW(name);
+    }
+    const std::wstring path = SystemPath(name);
+    return path.empty() ? nullptr
+                        : LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 // The newer functions, each found once in its DLL; nullptr where the running
 // Windows lacks it.
 struct NewerFunctions {
@@ -23,9 +57,7 @@ struct NewerFunctions {
     UINT systemDpi = 0;  // 0: the screen's own, as Windows 7 reads it
 
     NewerFunctions() {
-        // Loaded already: user32 is delay-loaded, on the first call of one of
-        // its functions, and a window has been made by now.
-        const HMODULE user32 = LoadLibraryW(L"user32.dll");
+        const HMODULE user32 = LoadSystemLibrary(L"user32.dll");
         Find(user32, "GetDpiForWindow", getDpiForWindow);
         Find(user32, "AdjustWindowRectExForDpi", adjustWindowRectExForDpi);
         Find(user32, "GetSystemMetricsForDpi", getSystemMetricsForDpi);
@@ -44,13 +76,18 @@ struct CommonControls {
     BOOL(WINAPI* setWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR) = nullptr;
     LRESULT(WINAPI* defSubclassProc)(HWND, UINT, WPARAM, LPARAM) = nullptr;
     BOOL(WINAPI* removeWindowSubclass)(HWND, SUBCLASSPROC, UINT_PTR) = nullptr;
+    HRESULT(WINAPI* loadIconWithScaleDown)(HINSTANCE, PCWSTR, int, int, HICON*) = nullptr;
 
     CommonControls() {
+        // By name: the program's manifest redirects it to common controls 6,
+        // which Windows finds among its side-by-side assemblies before it
+        // looks in any folder. A full path would load version 5.
         const HMODULE comctl32 = LoadLibraryW(L"comctl32.dll");
         Find(comctl32, "InitCommonControlsEx", initCommonControlsEx);
         Find(comctl32, "SetWindowSubclass", setWindowSubclass);
         Find(comctl32, "DefSubclassProc", defSubclassProc);
         Find(comctl32, "RemoveWindowSubclass", removeWindowSubclass);
+        Find(comctl32, "LoadIconWithScaleDown", loadIconWithScaleDown);
     }
     bool Complete() const {
         return initCommonControlsEx != nullptr && setWindowSubclass != nullptr &&
@@ -68,14 +105,14 @@ struct VisualStyles {
     HANDLE(WINAPI* openThemeData)(HWND, LPCWSTR) = nullptr;
     HRESULT(WINAPI* closeThemeData)(HANDLE) = nullptr;
     HRESULT(WINAPI* drawThemeBackground)(HANDLE, HDC, int, int, const RECT*, const RECT*) = nullptr;
-    HRESULT(WINAPI* enableThemeDialogTexture)(HWND, DWORD) = nullptr;
+    HRESULT(WINAPI* getThemeColor)(HANDLE, int, int, int, COLORREF*) = nullptr;
 
     VisualStyles() {
-        const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+        const HMODULE uxtheme = LoadSystemLibrary(L"uxtheme.dll");
         Find(uxtheme, "OpenThemeData", openThemeData);
         Find(uxtheme, "CloseThemeData", closeThemeData);
         Find(uxtheme, "DrawThemeBackground", drawThemeBackground);
-        Find(uxtheme, "EnableThemeDialogTexture", enableThemeDialogTexture);
+        Find(uxtheme, "GetThemeColor", getThemeColor);
     }
 };
 
@@ -103,12 +140,29 @@ UINT SystemDpi() {
 void RestrictDllSearch() {
     // Windows 8 and Windows 7 with update KB2533623 have it.
     BOOL(WINAPI * setDefaultDllDirectories)(DWORD) = nullptr;
+#ifndef VANTREL_WITHOUT_DEFAULT_DLL_DIRECTORIES
     Find(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories", setDefaultDllDirectories);
-    if (setDefaultDllDirectories == nullptr ||
-        !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-        // At least not the current folder, where a document may have been
-        // opened from.
-        SetDllDirectoryW(L"");
+#endif
+    if (setDefaultDllDirectories != nullptr &&
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+        return;
+    }
+    // Not the current folder, where a document may have been opened from.
+    SetDllDirectoryW(L"");
+    // The program's own folder stays first for every DLL loaded by bare name,
+    // so each DLL the program, or a system DLL it uses, loads at run time is
+    // loaded now by its full path, dependencies before the DLLs that use
+    // them. A DLL loaded already is used again whatever folder a later load
+    // by name would search: user32's import of version, uxtheme's delay-load
+    // of msimg32 and the like resolve to these. Known DLLs (kernel32, user32,
+    // gdi32, ole32...) come from System32 anyway; they are loaded here too,
+    // so that the delay-loaded ones bring in their own imports from System32
+    // alone.
+    loadByFullPath = true;
+    for (const wchar_t* name : {L"version.dll", L"msacm32.dll", L"winmm.dll", L"msimg32.dll",
+                                L"dwmapi.dll", L"user32.dll", L"gdi32.dll", L"imm32.dll",
+                                L"ole32.dll", L"oleaut32.dll", L"uxtheme.dll", L"oleacc.dll"}) {
+        LoadSystemLibrary(name);  // held for the life of the process
     }
 }
 
@@ -135,14 +189,22 @@ void RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
     Controls().removeWindowSubclass(window, procedure, id);
 }
 
-void UseTabTexture(HWND sheet) {
-    if (Styles().enableThemeDialogTexture != nullptr) {
-        constexpr DWORD kEnableTab = 0x00000002 | 0x00000004;  // ETDT_ENABLE | ETDT_USETABTEXTURE
-        Styles().enableThemeDialogTexture(sheet, kEnableTab);
+HICON LoadIconAtSize(HINSTANCE instance, int id, int size) {
+    if (size <= 0) {
+        return nullptr;
     }
+    HICON icon = nullptr;
+    if (Controls().loadIconWithScaleDown != nullptr &&
+        SUCCEEDED(
+            Controls().loadIconWithScaleDown(instance, MAKEINTRESOURCEW(id), size, size, &icon))) {
+        return icon;
+    }
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
+HBRUSH CreateTabBodyBrush(HWND window, SIZE size, COLORREF& text) {
+    text = GetSysColor(COLOR_BTNTEXT);
     const VisualStyles& styles = Styles();
     if (styles.openThemeData == nullptr || styles.closeThemeData == nullptr ||
         styles.drawThemeBackground == nullptr || size.cx <= 0 || size.cy <= 0) {
@@ -162,6 +224,14 @@ HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
         const RECT all{0, 0, size.cx, size.cy};
         const bool drawn =
             SUCCEEDED(styles.drawThemeBackground(theme, memory, kTabBody, 0, &all, nullptr));
+        // The text colour for the body where it is plainest, its middle.
+        COLORREF styleText = 0;
+        constexpr int kTextColour = 3803;  // TMT_TEXTCOLOR
+        if (styles.getThemeColor == nullptr ||
+            FAILED(styles.getThemeColor(theme, kTabBody, 0, kTextColour, &styleText))) {
+            styleText = GetSysColor(COLOR_BTNTEXT);
+        }
+        text = ReadableOn(GetPixel(memory, size.cx / 2, size.cy / 2), styleText);
         SelectObject(memory, previous);
         // The brush keeps its own copy of the pattern.
         brush = drawn ? CreatePatternBrush(body) : nullptr;
@@ -175,6 +245,18 @@ HBRUSH CreateTabBodyBrush(HWND window, SIZE size) {
     ReleaseDC(nullptr, screen);
     styles.closeThemeData(theme);
     return brush;
+}
+
+PSECURITY_DESCRIPTOR SecurityDescriptorFromText(const wchar_t* sddl) {
+    BOOL(WINAPI * convert)(LPCWSTR, DWORD, PSECURITY_DESCRIPTOR*, PULONG) = nullptr;
+    Find(LoadSystemLibrary(L"advapi32.dll"), "ConvertStringSecurityDescriptorToSecurityDescriptorW",
+         convert);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    constexpr DWORD kRevision = 1;  // SDDL_REVISION_1
+    if (convert == nullptr || !convert(sddl, kRevision, &descriptor, nullptr)) {
+        return nullptr;
+    }
+    return descriptor;
 }
 
 UINT WindowDpi(HWND window) {
@@ -201,8 +283,23 @@ int SystemMetricForDpi(int index, UINT dpi) {
     return GetSystemMetrics(index);
 }
 
-void UseWindows7Fallbacks(UINT systemDpi) {
-    if (systemDpi == 0) {
+namespace {
+
+UINT answeredDpi = 0;
+
+UINT WINAPI AnsweredDpi(HWND /*window*/) {
+    return answeredDpi;
+}
+
+}  // namespace
+
+void AnswerWindowDpi(UINT dpi) {
+    answeredDpi = dpi;
+    Newer().getDpiForWindow = dpi != 0 ? AnsweredDpi : NewerFunctions().getDpiForWindow;
+}
+
+void UseWindows7Fallbacks(bool use, UINT systemDpi) {
+    if (!use) {
         Newer() = NewerFunctions();
         return;
     }

@@ -71,14 +71,6 @@ void TApplication::Terminate() {
     }
 }
 
-bool HandleEventException(const std::exception& error) {
-    if (Application == nullptr) {
-        return false;
-    }
-    Application->HandleException(error);
-    return true;
-}
-
 void TApplication::ShowMessage(const std::exception& error, bool critical) {
     const UINT icon = critical ? MB_ICONERROR : MB_ICONWARNING;
     TForm* main = MainForm();
@@ -113,20 +105,9 @@ TForm* TApplication::MainForm() const {
     return forms_.empty() ? nullptr : forms_.front().form.get();
 }
 
-void TApplication::ApplyIcon(HWND window, UINT dpi) const {
-    if (iconResource_ == 0) {
-        return;
-    }
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const auto& [kind, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
-        const int size = SystemMetricForDpi(metric, dpi);
-        // Shared: the system keeps one copy per size and frees it at the end.
-        const auto icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(iconResource_),
-                                                        IMAGE_ICON, size, size, LR_SHARED));
-        if (icon != nullptr) {
-            SendMessageW(window, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
-        }
-    }
+HICON TApplication::LoadWindowIcon(int size) const {
+    return iconResource_ != 0 ? LoadIconAtSize(GetModuleHandleW(nullptr), iconResource_, size)
+                              : nullptr;
 }
 
 void TApplication::Adopt(std::unique_ptr<TForm> form, std::function<void()> clearReference) {

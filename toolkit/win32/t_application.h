@@ -45,7 +45,9 @@ public:
     // The icon every form shows: the program's icon resource with this
     // identifier, at the sizes the form's density asks for.
     void SetIconResource(int id) { iconResource_ = id; }
-    void ApplyIcon(HWND window, UINT dpi) const;
+    // That icon `size` pixels square, which the caller destroys; nullptr
+    // where there is none.
+    HICON LoadWindowIcon(int size) const;
 
 private:
     friend class TApplicationBase<TApplication>;

@@ -136,18 +136,35 @@ void TControl::MakeOwnFont(const DesignScale& scale, std::vector<UniqueFont>& re
     }
 }
 
-void TControl::Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) {
+void TControl::TakeFont(const DesignScale& scale, std::vector<UniqueFont>& retired) {
     MakeOwnFont(scale, retired);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
-    const RECT place = PlaceFor(scale);
-    SetWindowPos(handle_, nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RelayoutChildren(scale, retired);
 }
 
 void TControl::RelayoutChildren(const DesignScale& scale, std::vector<UniqueFont>& retired) {
     for (const auto& control : controls_) {
-        control->Relayout(scale, retired);
+        control->TakeFont(scale, retired);
+    }
+    // The children's windows share a parent, as DeferWindowPos asks. Where
+    // Windows cannot make the batch, each window moves on its own.
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(controls_.size()));
+    for (const auto& control : controls_) {
+        const RECT place = control->PlaceFor(scale);
+        constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+        if (batch != nullptr) {
+            batch = DeferWindowPos(batch, control->handle_, nullptr, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, kFlags);
+        }
+        if (batch == nullptr) {
+            SetWindowPos(control->handle_, nullptr, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, kFlags);
+        }
+    }
+    if (batch != nullptr) {
+        EndDeferWindowPos(batch);
+    }
+    for (const auto& control : controls_) {
+        control->RelayoutChildren(scale, retired);
     }
 }
 
@@ -186,9 +203,10 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Labels are opaque in the form's button-face colour, so a label drawn
-            // later (a superscript digit) covers what it overlaps of another.
+            // later (a superscript digit) covers what it overlaps of another;
+            // their text is in the colour the scheme gives text on it.
             const auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }

@@ -74,12 +74,6 @@ public:
     const std::vector<std::unique_ptr<TControl>>& Controls() const { return controls_; }
     void Adopt(std::unique_ptr<TControl> control);
 
-    // Lays the control and its children out again for `scale`, when the
-    // form's density changes: each takes its new font, whose predecessor
-    // goes to `retired` (still selected into the window until it has the new
-    // one), and moves to its new place.
-    virtual void Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired);
-
     // The control of a form of this process whose window this is, or nullptr.
     static TControl* FromHandle(HWND window);
     // The window procedure of the toolkit's own window classes: the control
@@ -117,6 +111,16 @@ protected:
     // The control's own font, if the layout gives it one, for `scale`; the
     // one it replaces goes to `retired`.
     void MakeOwnFont(const DesignScale& scale, std::vector<UniqueFont>& retired);
+    // Takes the font for `scale` and sets it on the window, without a
+    // redraw; `retired` gets the one it replaces, still selected into the
+    // window until then. Also what else the control's place depends on (a
+    // page control's tabs).
+    virtual void TakeFont(const DesignScale& scale, std::vector<UniqueFont>& retired);
+    // Lays the children out again for `scale`, when the form's density
+    // changes: all of them take their fonts first, since a place may depend
+    // on a text as drawn; then they move at once, in one DeferWindowPos
+    // batch, which repaints each window once; then their own children do the
+    // same.
     void RelayoutChildren(const DesignScale& scale, std::vector<UniqueFont>& retired);
 
     // Every message of the control's window; the default handles the

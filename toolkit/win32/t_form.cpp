@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 #include "dynamic_calls.h"
 #include "t_application.h"
@@ -59,10 +61,12 @@ void TForm::SetTabOrder(std::initializer_list<TControl*> order) {
     // the bottom, for its sheets to cover its display area. The layout lists
     // it first, and Tab goes round: from the last tab stop Tab still comes to
     // the tab strip, and from there into the shown sheet.
+    pages_ = nullptr;
     for (TControl* control : tabOrder_) {
-        if (dynamic_cast<TPageControl*>(control) != nullptr) {
+        if (auto* pages = dynamic_cast<TPageControl*>(control)) {
             SetWindowPos(control->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            pages_ = pages_ != nullptr ? pages_ : pages;
         }
     }
 }
@@ -105,11 +109,10 @@ void TForm::ChangeDpi(UINT dpi, const RECT* suggested) {
     // The fonts the controls drew with until now: deleted when this returns,
     // once every control has its new one.
     std::vector<UniqueFont> retired;
-    // One repaint at the end rather than one for every control moved.
-    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     TakeDpi(dpi, suggested, retired);
+    // The controls move in batches, each window repainting once; the fonts
+    // were set without a redraw, so all of it is drawn again at the end.
     RelayoutChildren(scale_, retired);
-    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
@@ -119,9 +122,11 @@ POINT TForm::CornerFor(UINT dpi) const {
     return {ScaledLength(left_, factor), ScaledLength(top_, factor)};
 }
 
-SIZE TForm::OuterSizeFor(const DesignScale& scale) const {
+SIZE TForm::OuterSizeFor(const DesignScale& scale, UINT frameDpi) const {
     RECT outer{0, 0, scale.Length(DesignBounds().width), scale.Length(DesignBounds().height)};
-    AdjustWindowRectForDpi(outer, kFormStyle, 0, static_cast<UINT>(scale.Dpi()));
+    // The window's own styles, as Windows completed them when it was made.
+    AdjustWindowRectForDpi(outer, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), frameDpi);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
@@ -129,29 +134,35 @@ void TForm::TakeDpi(UINT dpi, const RECT* where, std::vector<UniqueFont>& retire
     scale_ = DesignScale(dpi, Font().points);
     MakeOwnFont(scale_, retired);
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
-    if (Application != nullptr) {
-        Application->ApplyIcon(Handle(), dpi);
-    }
-    outerSize_ = OuterSizeFor(scale_);
+    TakeIcons(dpi);
+    // The frame at the density Windows draws it at: the window's own. Once
+    // Windows has moved the window to a screen of another density, as when
+    // it sends WM_DPICHANGED, that is `dpi`, and the size is the one Windows
+    // suggests; where it is not (Wine draws every frame at the system's
+    // density), the client area is still the layout's.
+    outerSize_ = OuterSizeFor(scale_, WindowDpi(Handle()));
     if (where != nullptr) {
-        SetWindowPos(Handle(), nullptr, where->left, where->top, where->right - where->left,
-                     where->bottom - where->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(Handle(), nullptr, where->left, where->top, outerSize_.cx, outerSize_.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         SetWindowPos(Handle(), nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // Where the frame is not drawn at `dpi` after all (Wine draws it at the
-    // system's density), the client area is put right by the frame as drawn.
-    const SIZE client{scale_.Length(DesignBounds().width), scale_.Length(DesignBounds().height)};
-    RECT drawn{};
-    GetClientRect(Handle(), &drawn);
-    if (drawn.right != client.cx || drawn.bottom != client.cy) {
-        RECT outer{};
-        GetWindowRect(Handle(), &outer);
-        outerSize_ = {outer.right - outer.left + client.cx - drawn.right,
-                      outer.bottom - outer.top + client.cy - drawn.bottom};
-        SetWindowPos(Handle(), nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::TakeIcons(UINT dpi) {
+    if (Application == nullptr) {
+        return;
+    }
+    constexpr std::pair<WPARAM, int> kIcons[] = {{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}};
+    for (std::size_t i = 0; i < std::size(kIcons); ++i) {
+        const auto [kind, metric] = kIcons[i];
+        UniqueIcon icon(Application->LoadWindowIcon(SystemMetricForDpi(metric, dpi)));
+        if (icon.Get() != nullptr) {
+            SendMessageW(Handle(), WM_SETICON, kind, reinterpret_cast<LPARAM>(icon.Get()));
+            // The icon it replaces, which the window no longer shows, goes.
+            icons_[i] = std::move(icon);
+        }
     }
 }
 
@@ -215,14 +226,10 @@ bool TForm::PreTranslate(const MSG& message) {
     } else if (message.wParam == VK_PRIOR) {
         step = -1;
     }
-    TPageControl* pages = nullptr;
-    for (TControl* control : tabOrder_) {
-        pages = pages != nullptr ? pages : dynamic_cast<TPageControl*>(control);
-    }
-    if (step == 0 || pages == nullptr) {
+    if (step == 0 || pages_ == nullptr) {
         return false;
     }
-    pages->StepPage(step);
+    pages_->StepPage(step);
     return true;
 }
 
@@ -282,10 +289,23 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kGetDpiScaledSize: {
             // Exactly the size the form lays itself out at for the new
             // density, which Windows then suggests with WM_DPICHANGED.
-            *reinterpret_cast<SIZE*>(lParam) =
-                OuterSizeFor(DesignScale(static_cast<UINT>(wParam), Font().points));
+            *reinterpret_cast<SIZE*>(lParam) = OuterSizeFor(
+                DesignScale(static_cast<UINT>(wParam), Font().points), static_cast<UINT>(wParam));
             return TRUE;
         }
+        case WM_SYSCOLORCHANGE:
+            // Windows tells top-level windows alone; the common controls and
+            // the sheets learn it from their form.
+            EnumChildWindows(
+                Handle(),
+                [](HWND child, LPARAM) {
+                    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                    return TRUE;
+                },
+                0);
+            RedrawWindow(Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return 0;
         case WM_DPICHANGED:
             ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;

@@ -30,6 +30,7 @@
 namespace vantrel {
 
 class TEdit;
+class TPageControl;
 
 class TForm : public TControl {
 public:
@@ -89,12 +90,16 @@ protected:
 private:
     // The outer corner for `dpi`, in its screen's pixels.
     POINT CornerFor(UINT dpi) const;
-    // The outer size whose client area is the layout's at `scale`.
-    SIZE OuterSizeFor(const DesignScale& scale) const;
-    // Takes `dpi` and the form's font for it, and sizes the form so that its
-    // client area is the layout's, moved into `where` if given; `retired`
-    // gets the font it replaces.
+    // The outer size whose client area is the layout's at `scale`, with the
+    // frame drawn at `frameDpi`.
+    SIZE OuterSizeFor(const DesignScale& scale, UINT frameDpi) const;
+    // Takes `dpi` and the form's font and icons for it, and sizes the form so
+    // that its client area is the layout's, its corner moved to `where`'s if
+    // given; `retired` gets the font it replaces.
     void TakeDpi(UINT dpi, const RECT* where, std::vector<UniqueFont>& retired);
+    // The program's icons at the sizes Windows shows them at `dpi`; the ones
+    // they replace are destroyed.
+    void TakeIcons(UINT dpi);
     HWND FirstTabStop() const;
     void RestoreFocus();
 
@@ -104,8 +109,10 @@ private:
     bool loaded_ = false;
     DesignScale scale_{96, 0};
     SIZE outerSize_{};
+    UniqueIcon icons_[2];  // ICON_BIG, ICON_SMALL; destroyed after the window
     std::wstring fontFace_;
     std::vector<TControl*> tabOrder_;
+    TPageControl* pages_ = nullptr;  // the first of the tab order, whose sheets the keys switch
     HWND savedFocus_ = nullptr;
     TEdit* reportedFocus_ = nullptr;
     std::map<int, TControl*> controlsById_;

@@ -1,7 +1,7 @@
-// A static caption. Opaque like the labels the layout was drawn with: it fills
-// its box with the form's button-face colour. A superscript digit stands
-// above the caption it raises in the z-order, so where their boxes overlap the
-// digit is on top.
+// A static caption. It fills its box with what its parent paints beneath it
+// (the sheet's tab body, or the form's button face), so where a superscript
+// digit's box overlaps the caption it raises, the digit, above the caption in
+// the z-order, shows no box of its own.
 #pragma once
 
 #include <string>
@@ -18,13 +18,11 @@ public:
     // When set (the default), the label is as wide as its text as drawn in
     // its own font, wherever the form lays it out.
     void SetAutoSize(bool autoSize);
-    bool AutoSize() const { return autoSize_; }
 
     // On a superscript digit: the caption whose exponent it draws. The digit
     // stands after the letters it raises as they are drawn, and above the
     // caption in the z-order.
     void SetRaises(TLabel& caption);
-    TLabel* Raises() const { return raises_; }
     // The part of a caption that a superscript raises: up to the two-space
     // gap the digit stands in ("м  /ч"), or the whole caption ("кгс/мм").
     std::wstring RaisedText() const;

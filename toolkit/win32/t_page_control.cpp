@@ -29,10 +29,6 @@ TPageControl& PagesOf(TControl& parent, std::string_view sheet) {
     return *pages;
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 }  // namespace
 
 TPageControl::TPageControl(TControl& parent, const ControlSpec& creation)
@@ -109,7 +105,7 @@ HBRUSH TPageControl::Body() {
     const RECT display = DisplayArea();
     const SIZE size{display.right - display.left, display.bottom - display.top};
     if (size.cx != bodySize_.cx || size.cy != bodySize_.cy) {
-        body_.Reset(CreateTabBodyBrush(Handle(), size));
+        body_.Reset(CreateTabBodyBrush(Handle(), size, bodyText_));
         bodySize_ = size;
     }
     return body_.Get();
@@ -154,7 +150,7 @@ void TPageControl::PlaceSheets() {
         }
         GetWindowRect(sheet->Handle(), &place);
         MapWindowPoints(nullptr, ChildParentHandle(), reinterpret_cast<POINT*>(&place), 2);
-        if (!SameRect(place, display)) {
+        if (EqualRect(&place, &display) == FALSE) {
             SetWindowPos(sheet->Handle(), nullptr, display.left, display.top,
                          display.right - display.left, display.bottom - display.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -162,15 +158,9 @@ void TPageControl::PlaceSheets() {
     }
 }
 
-void TPageControl::Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) {
-    MakeOwnFont(scale, retired);
-    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
+void TPageControl::TakeFont(const DesignScale& scale, std::vector<UniqueFont>& retired) {
+    TControl::TakeFont(scale, retired);
     PadTabs(scale);
-    const RECT place = PlaceFor(scale);
-    SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The sheets take the display area as the tabs now leave it.
-    RelayoutChildren(scale, retired);
 }
 
 LRESULT TPageControl::Notify(const NMHDR& header) {
@@ -201,12 +191,14 @@ TTabSheet::TTabSheet(TControl& parent, const ControlSpec& creation)
     : TControl(parent, creation), pages_(PagesOf(parent, creation.name)) {
     index_ = pages_.AddSheet(*this, creation.text);
     CreateHandle(kSheetWindowClass, WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT);
-    UseTabTexture(Handle());
 }
 
 LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_THEMECHANGED:
+        case WM_SYSCOLORCHANGE:
+            // The body and its text colour are made again for the new style
+            // or colours.
             pages_.ForgetBody();
             InvalidateRect(Handle(), nullptr, TRUE);
             break;
@@ -227,7 +219,7 @@ LRESULT TTabSheet::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 POINT origin{};
                 MapWindowPoints(reinterpret_cast<HWND>(lParam), Handle(), &origin, 1);
                 SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                SetTextColor(dc, pages_.BodyText());
                 SetBkMode(dc, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(body);
             }

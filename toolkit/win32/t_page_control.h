@@ -29,7 +29,9 @@ public:
     // it is there; anywhere else, it goes to the new sheet's first field, as
     // the dialog manager's Tab enters it.
     void StepPage(int step);
-    void Relayout(const DesignScale& scale, std::vector<UniqueFont>& retired) override;
+    // Its font and the tabs' padding for it, which the display area, where
+    // the sheets go, depends on.
+    void TakeFont(const DesignScale& scale, std::vector<UniqueFont>& retired) override;
 
     // A sheet joins its page control before its window is created, as its
     // last tab, captioned `caption`.
@@ -41,7 +43,10 @@ public:
     // The visual style's tab body at the display area's size, which every
     // sheet shows, made when first asked for; nullptr without a visual style.
     HBRUSH Body();
-    // Makes the body again when next asked for: the style or the size changed.
+    // The colour of text drawn on the body.
+    COLORREF BodyText() const { return bodyText_; }
+    // Makes the body again when next asked for: the style, the colours or
+    // the size changed.
     void ForgetBody() {
         body_.Reset();
         bodySize_ = {};
@@ -68,6 +73,7 @@ private:
     int overhang_ = 0;  // the widest of the captions'
     UniqueBrush body_;
     SIZE bodySize_{};
+    COLORREF bodyText_ = 0;
 };
 
 // One page of a page control. Where Windows draws its tabs with a visual

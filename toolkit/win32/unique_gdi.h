@@ -1,4 +1,4 @@
-// Owns a GDI object (a font, a brush) and deletes it when it goes. The owner
+// Owns a GDI object (a font, a brush) or an icon and deletes it when it goes. The owner
 // keeps it for as long as a window may draw with it.
 #pragma once
 
@@ -8,7 +8,16 @@
 
 namespace vantrel {
 
-template <class Handle>
+// DeleteObject for a GDI object; DestroyIcon for an icon, which is a window
+// system object.
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyIconObject {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
+template <class Handle, class Delete = DeleteGdiObject>
 class UniqueGdi {
 public:
     UniqueGdi() = default;
@@ -27,7 +36,7 @@ public:
     Handle Get() const { return object_; }
     void Reset(Handle object = nullptr) {
         if (object_ != nullptr) {
-            DeleteObject(object_);
+            Delete{}(object_);
         }
         object_ = object;
     }
@@ -38,5 +47,6 @@ private:
 
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBrush = UniqueGdi<HBRUSH>;
+using UniqueIcon = UniqueGdi<HICON, DestroyIconObject>;
 
 }  // namespace vantrel

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "dynamic_calls.h"
 #include "t_application.h"
 #include "ui/win32/resource_ids.h"
 
@@ -18,11 +19,24 @@ namespace {
 constexpr wchar_t kRunningMutexName[] = L"Local\\org.vantrel.Vantrel";
 
 void MarkAsRunning() {
+    // Everyone may wait on the mark, which is all it takes to open it: a
+    // Vantrel started as administrator would otherwise make it with the
+    // elevated token's default access, for administrators alone, and an
+    // installer run without elevation could not tell it from no Vantrel at
+    // all. Nobody else may do more with it.
+    // 0x00100001: SYNCHRONIZE | MUTANT_QUERY_STATE.
+    const PSECURITY_DESCRIPTOR descriptor = SecurityDescriptorFromText(L"D:(A;;0x00100001;;;WD)");
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor, FALSE};
     // The handle is never closed: Windows releases it when the process ends,
     // however it ends (the Exit button ends it with _Exit). A second Vantrel
-    // opens the same mutex, so it stays while either runs. Without the mark
-    // the program still works, so a failure here does not stop it.
-    CreateMutexW(nullptr, FALSE, kRunningMutexName);
+    // opens the same mutex, asking only what everyone may, so the mark stays
+    // while either runs. Without the mark the program still works, so a
+    // failure here does not stop it.
+    CreateMutexExW(descriptor != nullptr ? &attributes : nullptr, kRunningMutexName, 0,
+                   SYNCHRONIZE);
+    if (descriptor != nullptr) {
+        LocalFree(descriptor);
+    }
 }
 
 }  // namespace

@@ -8,15 +8,19 @@
 # installs on a Windows older than 7 SP1, and that each then exits non-zero.
 # Also checks that the portable zip holds the very program that was built.
 #
-#   installer_test.sh WINE_RUN STATE_DIR INSTALLER ZIP PROGRAM VERSION
+#   installer_test.sh WINE_RUN STATE_DIR INSTALLER ZIP PROGRAM VERSION RUNNING_MARK
 set -euo pipefail
-[ $# -eq 6 ] || { echo "usage: $0 WINE_RUN STATE_DIR INSTALLER ZIP PROGRAM VERSION" >&2; exit 2; }
+[ $# -eq 7 ] || {
+    echo "usage: $0 WINE_RUN STATE_DIR INSTALLER ZIP PROGRAM VERSION RUNNING_MARK" >&2
+    exit 2
+}
 wine_run=$1
 export VANTREL_WINE_DIR=$2
 installer=$3
 zip=$4
 program=$5
 version=$6
+running_mark=$7
 
 fail() {
     echo "installer test: $*" >&2
@@ -79,6 +83,11 @@ stop_started() {
     for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
     started=()
+}
+stop_last() {
+    kill "${started[-1]}" 2>/dev/null || true
+    wait "${started[-1]}" 2>/dev/null || true
+    unset 'started[-1]'
 }
 version_key="HKCU\\Software\\Wine\\AppDefaults\\$(basename "$installer")"
 trap 'stop_started; "$wine_run" "$reg_exe" delete "$version_key" /f >/dev/null 2>&1 || true' EXIT
@@ -162,6 +171,28 @@ check_kept "the refused install" "$program"
 kill -0 "${started[0]}" && shown "$program_title" || fail "Vantrel stopped running"
 stop_started
 within_30s gone "$program_title" || fail "Vantrel's window stayed"
+
+# The mark alone, held by a program that keeps no file of the install, so
+# that nothing but the uninstaller's and the installer's own checks can stop
+# them. The uninstaller's first: before its first page, it asks to close
+# Vantrel; silently, both give up.
+mark='D:(A;;0x00100001;;;WD)'  # as Vantrel makes it: everyone may wait on it
+start "Vantrel running mark" "$running_mark" "$mark"
+start "Удаление Vantrel" "$install_dir/Uninstall.exe" "_?=$location"
+shown "Удаление Vantrel: Подтверждение" && fail "the uninstaller showed its page under the mark"
+stop_last
+status=$(status_of "$install_dir/Uninstall.exe" /S "_?=$location")
+[ "$status" = 2 ] || fail "the uninstall under the mark ended with status $status"
+check_kept "the uninstall under the mark" "$program"
+status=$(status_of "$installer" /S)
+[ "$status" = 2 ] || fail "the install under the mark ended with status $status"
+stop_started
+# Vantrel started while the uninstaller's confirmation page waits, then
+# Uninstall pressed: the uninstaller looks again and asks to close it.
+start "Удаление Vantrel: Подтверждение" "$install_dir/Uninstall.exe" "_?=$location"
+start "Удаление Vantrel" "$running_mark" "$mark" "Удаление Vantrel: Подтверждение"
+stop_started
+check_kept "the uninstall once Vantrel had started" "$program"
 
 # A file of the install in use by another program (here the uninstaller
 # itself, waiting on its first page) stops an uninstall run from a copy, as
