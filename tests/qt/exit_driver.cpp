@@ -3,18 +3,25 @@
 // keyboard, or the window closed as by its title-bar button. The exit status
 // is then whatever the program itself produces.
 //
-// usage: vantrel_exit_driver exit-accessible|exit-keys|close [Qt options]
+// usage: vantrel_exit_driver exit-accessible|exit-keys|close|maximize|fullscreen|error-box
+//        [Qt options]
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "ui/program_entry.h"
@@ -42,6 +49,111 @@ QAccessibleInterface* FindButton(QAccessibleInterface* item, const QString& name
     return nullptr;
 }
 
+bool CompositorActivates() {
+    // Weston run headless has no keyboard and never activates a window.
+    return QGuiApplication::platformName() != QStringLiteral("wayland") ||
+           qgetenv("VANTREL_TEST_COMPOSITOR") != "weston";
+}
+
+// Waits for `done` to hold, then runs `then`; fails with `why` after 5 s.
+void WaitFor(std::function<bool()> done, std::function<void()> then, const char* why,
+             int attempt = 0) {
+    if (done()) {
+        then();
+    } else if (attempt > 500) {
+        Fail(why);
+    } else {
+        QTimer::singleShot(10, [=] { WaitFor(done, then, why, attempt + 1); });
+    }
+}
+
+void DismissAndClose(vantrel::TFrm_vantrel* window, QMessageBox* box) {
+    // Enter pressed in the box, released on the field the focus returns to.
+    // (Qt 6.4's Wayland input method dereferences the seat's keyboard on a
+    // field's key release: on a compositor without one the release is left
+    // out. The offscreen tests cover it.)
+    QTest::keyPress(box, Qt::Key_Return);
+    if (CompositorActivates()) {
+        QTest::keyRelease(window->Edt_Gm_h, Qt::Key_Return);
+    }
+    QTimer::singleShot(700, [window] {
+        if (QApplication::activeModalWidget() != nullptr) {
+            Fail("the box came back after Enter dismissed it");
+        }
+        window->windowHandle()->close();
+    });
+}
+
+// Sway, asked through its IPC, clicks the window beside the box (its seat has
+// no pointer that the program could see): it focuses and raises the window
+// as it does for a user's click. Elsewhere the program asks for it itself.
+void ActivateAsAClickWould(vantrel::TFrm_vantrel* window) {
+    if (qgetenv("VANTREL_TEST_COMPOSITOR") != "sway") {
+        window->activateWindow();
+        return;
+    }
+    QProcess tree;
+    tree.start("swaymsg", {"-t", "get_tree"});
+    tree.waitForFinished();
+    QRect rect;
+    std::function<void(const QJsonObject&)> find = [&](const QJsonObject& node) {
+        if (node["pid"].toInteger() == QCoreApplication::applicationPid() &&
+            node["rect"]["width"].toInt() > rect.width()) {
+            const QJsonObject r = node["rect"].toObject();
+            rect = QRect(r["x"].toInt(), r["y"].toInt(), r["width"].toInt(), r["height"].toInt());
+        }
+        for (const char* children : {"nodes", "floating_nodes"}) {
+            for (const QJsonValue child : node[children].toArray()) {
+                find(child.toObject());
+            }
+        }
+    };
+    find(QJsonDocument::fromJson(tree.readAllStandardOutput()).object());
+    if (rect.isEmpty()) {
+        Fail("sway does not show the window");
+    }
+    // Near the window's bottom-left corner, away from a box in its middle.
+    const QPoint at = rect.bottomLeft() + QPoint(20, -20);
+    for (const QString& command :
+         {QString("seat seat0 cursor set %1 %2").arg(at.x()).arg(at.y()),
+          QString("seat seat0 cursor press button1"), QString("seat seat0 cursor release button1")}) {
+        if (QProcess::execute("swaymsg", {command}) != 0) {
+            Fail("swaymsg failed");
+        }
+    }
+}
+
+void ReportRefusedText(vantrel::TFrm_vantrel* window) {
+    WaitFor(
+        [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            return box != nullptr && box->windowHandle() != nullptr &&
+                   box->windowHandle()->isExposed() &&
+                   (!CompositorActivates() || box->isActiveWindow());
+        },
+        [window] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box->windowModality() == Qt::NonModal) {
+                Fail("the box is not modal");
+            }
+            if (box->windowHandle()->transientParent() != window->windowHandle()) {
+                Fail("the box is not transient for the window");
+            }
+            if (!CompositorActivates()) {
+                DismissAndClose(window, box);
+                return;
+            }
+            ActivateAsAClickWould(window);
+            QTimer::singleShot(700, [window, box] {
+                if (QGuiApplication::focusWindow() != box->windowHandle()) {
+                    Fail("the box was not brought back in front");
+                }
+                DismissAndClose(window, box);
+            });
+        },
+        "no box came up for the refused text");
+}
+
 void Act() {
     vantrel::TFrm_vantrel* window = vantrel::Frm_vantrel;
     if (mode == "exit-accessible") {
@@ -62,6 +174,31 @@ void Act() {
     } else if (mode == "close") {
         window->windowHandle()->close();
         return;
+    } else if (mode == "maximize" || mode == "fullscreen") {
+        // As a title-bar button or a compositor's shortcut asks: the window
+        // must come back normal at its own size and live on, then close.
+        const QSize size = window->frameGeometry().size();
+        window->windowHandle()->setWindowStates(mode == "maximize" ? Qt::WindowMaximized
+                                                                   : Qt::WindowFullScreen);
+        // A field's blinking caret repaints the window as soon as this.
+        QTimer::singleShot(200, [window] { window->repaint(); });
+        QTimer::singleShot(1500, [window, size] {
+            if (window->windowHandle()->windowStates() != Qt::WindowNoState) {
+                Fail("the window kept the state it was asked for");
+            }
+            if (window->frameGeometry().size() != size) {
+                Fail("the window changed its size");
+            }
+            window->windowHandle()->close();
+        });
+        return;
+    } else if (mode == "error-box") {
+        // A refused text, then the box it brings: once, modal and transient
+        // for the window, and in front again after the window is activated.
+        QTimer::singleShot(0, [window] { ReportRefusedText(window); });
+        window->Edt_Gm_h->setFocus();
+        window->Edt_Gm_h->insert(QStringLiteral("abc"));
+        return;
     } else {
         Fail("unknown mode");
     }
@@ -72,7 +209,9 @@ void Act() {
 void WaitForWindow() {
     static int attempts = 0;
     vantrel::TFrm_vantrel* window = vantrel::Frm_vantrel;
-    if (window != nullptr && window->isVisible() && window->isActiveWindow()) {
+    // Where the compositor activates no window, it counts as up once exposed.
+    if (window != nullptr && window->isVisible() &&
+        (CompositorActivates() ? window->isActiveWindow() : window->windowHandle()->isExposed())) {
         Act();
         return;
     }

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "toolkit/qt/form_accessible.h"
+#include "toolkit/qt/modal_box_in_front.h"
+#include "toolkit/qt/normal_state_only.h"
 #include "toolkit/qt/startup_messages.h"
 #include "toolkit/qt/window_style.h"
 
@@ -76,6 +78,11 @@ void TApplication::ShowMessage(const std::exception& error, bool critical) {
     QWidget* owner = main != nullptr && main->isVisible() ? main : nullptr;
     QMessageBox box(critical ? QMessageBox::Critical : QMessageBox::Warning, title, message,
                     QMessageBox::Ok, owner);
+    // Modal to the window and transient for it, so that a compositor keeps
+    // it with the window and, where it may, over it.
+    box.setWindowModality(Qt::WindowModal);
+    KeepNormalState(box);
+    const ModalBoxInFront inFront(owner, box);
     box.exec();
     // Back to the window and its field, also where no window manager hands
     // the activation back once the box has gone.
