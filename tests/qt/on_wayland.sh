@@ -2,7 +2,7 @@
 # A headless Wayland compositor for the window tests, started and stopped by
 # a CTest fixture as the Xvfb of the Windows tests is:
 #
-#   on_wayland.sh --start weston|sway SCALE STATE_DIR   starts it, 1280x800 at SCALE
+#   on_wayland.sh --start weston|sway SCALE STATE_DIR   starts it, 1280x800 at SCALE (whole)
 #   on_wayland.sh --stop STATE_DIR                      stops it
 #   on_wayland.sh --run STATE_DIR PROGRAM [ARGS...]     runs PROGRAM as its client
 #
@@ -48,6 +48,8 @@ stop() {
 
 start() {
     local compositor=$1 scale=$2
+    # 1280x800 in the compositor's own (logical) pixels at every scale.
+    local width=$((1280 * scale)) height=$((800 * scale))
     command -v "$compositor" >/dev/null || die "$compositor not found (Debian: $compositor)"
     stop
     mkdir -p "$state/runtime"
@@ -56,11 +58,11 @@ start() {
     case $compositor in
     weston)
         command=(weston --backend=headless-backend.so --use-pixman --socket=wayland-vantrel
-                 --width=1280 --height=800 --scale="$scale" --idle-time=0 --no-config)
+                 --width=$width --height=$height --scale="$scale" --idle-time=0 --no-config)
         ;;
     sway)
         cat >"$state/sway.config" <<SWAY
-output HEADLESS-1 resolution 1280x800 scale $scale
+output HEADLESS-1 resolution ${width}x${height} scale $scale
 xwayland disable
 SWAY
         command=(env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
@@ -82,7 +84,7 @@ SWAY
         ((waited++ < 300)) || die "$compositor did not take clients within 30 s; see $state/compositor.log"
         sleep 0.1
     done
-    echo "$compositor $socket" >"$state/compositor"
+    echo "$compositor $socket $scale" >"$state/compositor"
 }
 
 case "${1:-}" in
@@ -99,13 +101,13 @@ case "${1:-}" in
     state=$2
     shift 2
     alive && [ -s "$state/compositor" ] || die "no compositor running for $state"
-    read -r compositor socket <"$state/compositor"
+    read -r compositor socket scale <"$state/compositor"
     # The client's own runtime folder; the socket by its full path, which
     # may be another user's (sway's as root).
     mkdir -p "$state/client"
     chmod 700 "$state/client"
     export XDG_RUNTIME_DIR=$state/client WAYLAND_DISPLAY=$state/runtime/$socket QT_QPA_PLATFORM=wayland
-    export VANTREL_TEST_COMPOSITOR=$compositor
+    export VANTREL_TEST_COMPOSITOR=$compositor VANTREL_TEST_SCALE=$scale
     if [ "$compositor" = sway ]; then
         SWAYSOCK=$(ls "$state"/runtime/sway-ipc.*.sock)
         export SWAYSOCK

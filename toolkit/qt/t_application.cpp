@@ -1,6 +1,7 @@
 #include "toolkit/qt/t_application.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <cstdio>
@@ -83,7 +84,12 @@ void TApplication::ShowMessage(const std::exception& error, bool critical) {
     box.setWindowModality(Qt::WindowModal);
     KeepNormalState(box);
     const ModalBoxInFront inFront(owner, box);
-    box.exec();
+    // A loop of its own rather than exec(): the box may be shown afresh to
+    // bring it in front (see ModalBoxInFront), which would end exec().
+    QEventLoop shown;
+    QObject::connect(&box, &QDialog::finished, &shown, &QEventLoop::quit);
+    box.open();
+    shown.exec(QEventLoop::DialogExec);
     // Back to the window and its field, also where no window manager hands
     // the activation back once the box has gone.
     if (owner != nullptr && owner->isVisible()) {
