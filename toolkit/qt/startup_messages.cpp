@@ -33,11 +33,22 @@ void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& me
     }
 }
 
-// The first thing Qt complained about names the cause ("could not connect to
+// What Qt complained about first names the cause ("could not connect to
 // display"); the fatal message after it only says that no platform opened.
+// Where Qt tried several platforms in turn (QT_QPA_PLATFORM="wayland;xcb"),
+// each one's first complaint names its own cause, and the line gives them all.
 [[noreturn]] void FailStartup(const QString& fatalMessage) {
-    QString reason = held.empty() ? fatalMessage : held.front().text;
-    reason = reason.section(u'\n', 0, 0).simplified();
+    QStringList causes;
+    for (const HeldMessage& message : held) {
+        const QString cause = message.text.section(u'\n', 0, 0).simplified();
+        // Qt's own note after each platform that failed says only that.
+        const bool generic = cause.startsWith(QStringLiteral("Could not load the Qt platform"));
+        if (message.type != QtDebugMsg && !generic && !causes.contains(cause)) {
+            causes.append(cause);
+        }
+    }
+    const QString reason =
+        causes.isEmpty() ? fatalMessage.section(u'\n', 0, 0).simplified() : causes.join("; ");
     std::fprintf(stderr, "%s: не удалось открыть окно: %s\n", qPrintable(program),
                  qPrintable(reason));
     std::fflush(stderr);
