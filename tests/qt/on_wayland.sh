@@ -69,7 +69,10 @@ SWAY
                  sway --config "$state/sway.config")
         if [ "$(id -u)" = 0 ]; then
             chown nobody "$state/runtime"
-            command=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${command[@]}")
+            local -a as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+            "${as_nobody[@]}" test -w "$state/runtime" ||
+                die "sway runs as nobody, who cannot reach $state/runtime (a folder above it is closed)"
+            command=("${as_nobody[@]}" "${command[@]}")
         fi
         ;;
     *) die "no compositor $compositor" ;;

@@ -72,9 +72,14 @@ void Handle(QtMsgType type, const QMessageLogContext& context, const QString& me
 }  // namespace
 
 bool IsQtNoise(const QString& message) {
-    static const std::array<QString, 2> kNoise = {
+    static const std::array<QString, 4> kNoise = {
         QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"),
         QStringLiteral("This plugin does not support propagateSizeHints()"),
+        // What Qt's Wayland platform says of the buffer integration that the
+        // program leaves out on purpose (see TApplication::Initialize).
+        QStringLiteral("Failed to load client buffer integration: \"%1\"")
+            .arg(QLatin1String(kNoBufferIntegration)),
+        QStringLiteral("Available client buffer integrations:"),
     };
     for (const QString& noise : kNoise) {
         if (message.startsWith(noise)) {

@@ -41,6 +41,13 @@ void TApplication::Initialize() {
     // rest (see DesignScale), and fractional ratios would blur its text.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+    // Every window here is drawn by the CPU into shared memory. Qt 6.4's
+    // Wayland platform loads the GPU stack (EGL, Mesa, LLVM) for it all the
+    // same, which doubled the start-up time and took 50 MB; with no client
+    // buffer integration it loads none of it. (A value the user set stays.)
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION")) {
+        qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", kNoBufferIntegration);
+    }
     app_ = std::make_unique<QApplication>(argc_, argv_);
     EndStartupMessages();
     // The layout is fixed in pixels and was checked against Fusion's metrics
