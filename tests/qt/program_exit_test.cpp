@@ -34,6 +34,9 @@ Finished Run(const QString& program, const QStringList& arguments,
 // its client; otherwise offscreen at the design density.
 QProcessEnvironment WindowPlatform() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // This test's own application set it, as the program does for itself:
+    // the program must be seen to do so.
+    environment.remove("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION");
     if (environment.value("QT_QPA_PLATFORM") != "wayland") {
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("QT_FONT_DPI", "120");
@@ -57,6 +60,7 @@ private slots:
         QTest::newRow("maximise refused") << "maximize" << 0;
         QTest::newRow("fullscreen refused") << "fullscreen" << 0;
         QTest::newRow("error box, then close") << "error-box" << 0;
+        QTest::newRow("no GPU driver loaded, then close") << "no-gpu-stack" << 0;
     }
     void windowEndsWithItsStatusAndSaysNothing() {
         QFETCH(QString, mode);
