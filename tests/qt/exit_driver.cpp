@@ -106,6 +106,14 @@ void DismissAndClose(vantrel::TFrm_vantrel* window, QMessageBox* box) {
     });
 }
 
+void Swaymsg(const QString& command) {
+    QProcess sway;
+    sway.start("swaymsg", {command});
+    if (!sway.waitForFinished() || sway.exitCode() != 0) {
+        Fail("swaymsg failed");
+    }
+}
+
 // Sway, asked through its IPC, clicks the window beside the box (its seat has
 // no pointer that the program could see): it focuses and raises the window
 // as it does for a user's click. Elsewhere the program asks for it itself.
@@ -139,12 +147,24 @@ void ActivateAsAClickWould(vantrel::TFrm_vantrel* window) {
     for (const QString& command : {QString("seat seat0 cursor set %1 %2").arg(at.x()).arg(at.y()),
                                    QString("seat seat0 cursor press button1"),
                                    QString("seat seat0 cursor release button1")}) {
-        QProcess click;
-        click.start("swaymsg", {command});
-        if (!click.waitForFinished() || click.exitCode() != 0) {
-            Fail("swaymsg failed");
-        }
+        Swaymsg(command);
     }
+}
+
+// The window activated as a click on it would, then the box looked for in
+// front of it; where the compositor activates nothing, only dismissed.
+void ActivateThenDismiss(vantrel::TFrm_vantrel* window, QMessageBox* box) {
+    if (!CompositorActivates()) {
+        DismissAndClose(window, box);
+        return;
+    }
+    ActivateAsAClickWould(window);
+    QTimer::singleShot(700, [window, box] {
+        if (QGuiApplication::focusWindow() != box->windowHandle()) {
+            Fail("the box was not brought back in front");
+        }
+        DismissAndClose(window, box);
+    });
 }
 
 void ReportRefusedText(vantrel::TFrm_vantrel* window) {
@@ -163,16 +183,16 @@ void ReportRefusedText(vantrel::TFrm_vantrel* window) {
             if (box->windowHandle()->transientParent() != window->windowHandle()) {
                 Fail("the box is not transient for the window");
             }
-            if (!CompositorActivates()) {
-                DismissAndClose(window, box);
-                return;
-            }
-            ActivateAsAClickWould(window);
-            QTimer::singleShot(700, [window, box] {
-                if (QGuiApplication::focusWindow() != box->windowHandle()) {
-                    Fail("the box was not brought back in front");
+            // The box too lives through a maximise request at its own size.
+            const QSize boxSize = box->size();
+            box->windowHandle()->setWindowStates(Qt::WindowMaximized);
+            QTimer::singleShot(200, box, [box] { box->repaint(); });
+            QTimer::singleShot(700, box, [window, box, boxSize] {
+                if (box->windowHandle()->windowStates() != Qt::WindowNoState ||
+                    box->size() != boxSize) {
+                    Fail("the box kept the maximised state or changed its size");
                 }
-                DismissAndClose(window, box);
+                ActivateThenDismiss(window, box);
             });
         },
         "no box came up for the refused text");
@@ -196,8 +216,13 @@ void Act() {
         // As a title-bar button or a compositor's shortcut asks: the window
         // must come back normal at its own size and live on, then close.
         const QSize size = window->frameGeometry().size();
-        window->windowHandle()->setWindowStates(mode == "maximize" ? Qt::WindowMaximized
-                                                                   : Qt::WindowFullScreen);
+        if (mode == "fullscreen" && qgetenv("VANTREL_TEST_COMPOSITOR") == "sway") {
+            // Sway's own command, as its shortcut sends it.
+            Swaymsg(QString("[pid=%1] fullscreen enable").arg(QCoreApplication::applicationPid()));
+        } else {
+            window->windowHandle()->setWindowStates(mode == "maximize" ? Qt::WindowMaximized
+                                                                       : Qt::WindowFullScreen);
+        }
         // A field's blinking caret repaints the window as soon as this.
         QTimer::singleShot(200, [window] { window->repaint(); });
         QTimer::singleShot(1500, [window, size] {
