@@ -4,7 +4,8 @@
 // is then whatever the program itself produces.
 //
 // usage: vantrel_exit_driver
-// exit-accessible|exit-keys|close|maximize|fullscreen|error-box|no-gpu-stack
+// exit-accessible|exit-keys|close|maximize|fullscreen|error-box|no-gpu-stack|
+//        scale-change
 //        [Qt options]
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -16,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -254,6 +256,26 @@ void Act() {
             }
             window->windowHandle()->close();
         });
+        return;
+    } else if (mode == "scale-change") {
+        // Sway's output changes scale under the window, 1 to 2 or back: the
+        // window keeps its layout in Qt's pixels and is drawn again at the
+        // new ratio, sharp, as at start-up at that scale.
+        const QSize size = window->size();
+        const qreal from = window->devicePixelRatioF();
+        const qreal to = from == 1 ? 2 : 1;
+        Swaymsg(QString("output * scale %1").arg(to));
+        WaitFor([window, to] { return window->devicePixelRatioF() == to; },
+                [window, size, from, to] {
+                    const QPixmap drawn = window->grab();
+                    if (window->size() != size || drawn.devicePixelRatio() != to ||
+                        drawn.size() != size * to) {
+                        Fail("the window was not laid out again at the new scale");
+                    }
+                    Swaymsg(QString("output * scale %1").arg(from));
+                    window->windowHandle()->close();
+                },
+                "the window never took the output's new scale");
         return;
     } else if (mode == "error-box") {
         // A refused text, then the box it brings: once, modal and transient
