@@ -21,9 +21,10 @@ packages=(
   # Wine's own fonts, and the installer
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest python3
   wine wine64 fonts-wine nsis
-  # the window as a native Wayland client, and its tests under headless
+  # the window as a native Wayland client (libwayland-dev: the program asks
+  # the compositor whether it draws frames), and its tests under headless
   # compositors (weston, and sway driven through swaymsg)
-  qt6-wayland weston sway
+  qt6-wayland libwayland-dev weston sway
 )
 
 # Optional groups, for tools that neither the build nor the tests run.

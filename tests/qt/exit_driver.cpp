@@ -4,7 +4,7 @@
 // is then whatever the program itself produces.
 //
 // usage: vantrel_exit_driver
-// exit-accessible|exit-keys|close|maximize|fullscreen|error-box|no-gpu-stack|
+// exit-accessible|exit-keys|close|maximize|fullscreen|error-box|frame|
 //        scale-change
 //        [Qt options]
 #include <QAccessible>
@@ -237,12 +237,21 @@ void Act() {
             window->windowHandle()->close();
         });
         return;
-    } else if (mode == "no-gpu-stack") {
-        // The window is drawn by the CPU: no GPU driver may have been loaded
-        // for it (Qt 6.4 on Wayland loaded Mesa and LLVM: 50 MB, twice the
-        // start-up time). Qt's own libraries link only the dispatchers. Read
-        // once the window has been painted, as Qt loads the driver lazily.
+    } else if (mode == "frame") {
+        // Where the compositor leaves the frame to the program (weston,
+        // GNOME), Qt draws it. Elsewhere the window is drawn by the CPU alone:
+        // no GPU driver may have been loaded for it (Qt 6.4 on Wayland loaded
+        // Mesa and LLVM: 50 MB, twice the start-up time); Qt's own libraries
+        // link only the dispatchers. Read once the window has been painted,
+        // as Qt loads the driver lazily.
         QTimer::singleShot(500, [window] {
+            if (qgetenv("VANTREL_TEST_COMPOSITOR") == "weston") {
+                if (window->windowHandle()->frameMargins().top() <= 0) {
+                    Fail("the window has no title bar");
+                }
+                window->windowHandle()->close();
+                return;
+            }
             QFile maps("/proc/self/maps");
             if (!maps.open(QIODevice::ReadOnly)) {
                 Fail("cannot read the process's mappings");

@@ -11,11 +11,24 @@
 #include "toolkit/qt/modal_box_in_front.h"
 #include "toolkit/qt/normal_state_only.h"
 #include "toolkit/qt/startup_messages.h"
+#include "toolkit/qt/wayland_frames.h"
 #include "toolkit/qt/window_style.h"
 
 namespace vantrel {
 
 TApplication* Application = nullptr;
+
+namespace {
+
+// Whether Qt may choose its Wayland platform: it is asked for first, or none
+// is asked for and a compositor is named.
+bool MayOpenWayland() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    return platform.startsWith("wayland") ||
+           (platform.isEmpty() && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"));
+}
+
+}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : argc_(argc), argv_(argv) {
     Application = this;
@@ -44,8 +57,11 @@ void TApplication::Initialize() {
     // Every window here is drawn by the CPU into shared memory. Qt 6.4's
     // Wayland platform loads the GPU stack (EGL, Mesa, LLVM) for it all the
     // same, which doubled the start-up time and took 50 MB; with no client
-    // buffer integration it loads none of it. (A value the user set stays.)
-    if (!qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION")) {
+    // buffer integration it loads none of it. But Qt 6.4 then draws no frame
+    // of its own either: that is left out only where the compositor draws
+    // the frames itself. (A value the user set stays.)
+    if (!qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION") && MayOpenWayland() &&
+        WaylandCompositorDrawsFrames()) {
         qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", kNoBufferIntegration);
     }
     app_ = std::make_unique<QApplication>(argc_, argv_);
