@@ -69,6 +69,12 @@ private slots:
         if (mode == "exit-keys" && qgetenv("VANTREL_TEST_COMPOSITOR") == "weston") {
             QSKIP("weston's headless backend gives its clients no keyboard to type with");
         }
+        if (mode == "maximize" && qgetenv("VANTREL_TEST_COMPOSITOR") == "weston") {
+            QSKIP(
+                "Qt 6.4 acknowledges weston's maximised configuration before the program "
+                "sees it, keeping the window's fixed size, and weston ends the program at its "
+                "next frame; weston never configures it normal again when asked");
+        }
         const Finished finished = Run(VANTREL_EXIT_DRIVER, {mode}, WindowPlatform());
         QCOMPARE(finished.exitStatus, QProcess::NormalExit);
         QCOMPARE(finished.standardError, QString());

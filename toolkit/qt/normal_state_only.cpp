@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QObject>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -10,6 +11,9 @@ namespace vantrel {
 namespace {
 
 constexpr Qt::WindowStates kRefused = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// How long a refused state may keep the window from being drawn.
+constexpr int kAnswerMs = 500;
 
 // Watches the states the window system configures the window with. Each
 // configuration reaches the QWindow as a spontaneous state change, before
@@ -33,15 +37,27 @@ public:
             refusing_ = true;
             window_.setUpdatesEnabled(false);
             window_.windowHandle()->setWindowStates(handle->windowStates() & ~kRefused);
+            // Sway and mutter answer at once. A compositor that does not
+            // (weston: it has seen no frame in the state, so it sees nothing
+            // to tell) would leave the window blank for good: it is drawn
+            // again after a while whatever comes of it.
+            QTimer::singleShot(kAnswerMs, this, [this] { Resume(); });
         } else if (refusing_) {
-            refusing_ = false;
-            window_.setUpdatesEnabled(true);
-            window_.update();
+            Resume();
         }
         return false;
     }
 
 private:
+    void Resume() {
+        if (!refusing_) {
+            return;
+        }
+        refusing_ = false;
+        window_.setUpdatesEnabled(true);
+        window_.update();
+    }
+
     QWidget& window_;
     bool refusing_ = false;
 };
