@@ -25,6 +25,10 @@ packages=(
   wine wine64 fonts-wine nsis
   # the MSI package (wixl; msibuild repairs its texts, msiinfo and msiextract read it back) and signing
   wixl msitools osslsigncode openssl
+  # the window as a native Wayland client (libwayland-dev: the program asks
+  # the compositor whether it draws frames), and its tests under headless
+  # compositors (weston, and sway driven through swaymsg)
+  qt6-wayland libwayland-dev weston sway
 )
 
 # Optional groups, for tools that neither the build nor the tests run.

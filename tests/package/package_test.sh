@@ -72,6 +72,9 @@ echo "Depends: $depends"
 grep -Eq '(^|, )libc6 \(>= [^)]+\)' <<<"$depends" || fail "Depends lacks a versioned libc6"
 grep -Eq '(^|, )libqt6widgets6[^,]*\(>= [^)]+\)' <<<"$depends" || fail "Depends lacks a versioned libqt6widgets6"
 grep -Eq '(^|, )qt6-translations-l10n(,|$)' <<<"$depends" || fail "Depends lacks Qt's translations"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "Recommends: $recommends"
+grep -Eq '(^|, )qt6-wayland(,|$)' <<<"$recommends" || fail "Recommends lacks Qt's Wayland platform"
 # Every dependency must be satisfiable here, or the start below would prove nothing.
 IFS=',' read -ra clauses <<<"$depends"
 for clause in "${clauses[@]}"; do

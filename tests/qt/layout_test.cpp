@@ -25,8 +25,12 @@ using vantrel::testing::WindowTestCase;
 
 namespace {
 
-// The density this run was started at, in device pixels per inch.
+// The density this run was started at, in device pixels per inch: under a
+// Wayland compositor, 96 at each step of its output's scale.
 double TestDensity() {
+    if (qEnvironmentVariableIsSet("VANTREL_TEST_SCALE")) {
+        return 96.0 * qEnvironmentVariableIntValue("VANTREL_TEST_SCALE");
+    }
     return qEnvironmentVariableIntValue("QT_FONT_DPI");
 }
 
@@ -84,8 +88,11 @@ private slots:
         const double ratio = window.devicePixelRatioF();
         VERIFY_NEAR(window.width() * ratio, Device(821));
         VERIFY_NEAR(window.height() * ratio, Device(366));
-        VERIFY_NEAR(window.frameGeometry().x() * ratio, Device(190));
-        VERIFY_NEAR(window.frameGeometry().y() * ratio, Device(132));
+        // A Wayland compositor places windows itself: the program cannot.
+        if (QGuiApplication::platformName() != QStringLiteral("wayland")) {
+            VERIFY_NEAR(window.frameGeometry().x() * ratio, Device(190));
+            VERIFY_NEAR(window.frameGeometry().y() * ratio, Device(132));
+        }
         QCOMPARE(window.minimumSize(), window.size());
         QCOMPARE(window.maximumSize(), window.size());
         const Qt::WindowFlags flags = window.windowFlags();

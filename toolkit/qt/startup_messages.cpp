@@ -33,11 +33,22 @@ void PassOn(QtMsgType type, const QMessageLogContext& context, const QString& me
     }
 }
 
-// The first thing Qt complained about names the cause ("could not connect to
+// What Qt complained about first names the cause ("could not connect to
 // display"); the fatal message after it only says that no platform opened.
+// Where Qt tried several platforms in turn (QT_QPA_PLATFORM="wayland;xcb"),
+// each one's first complaint names its own cause, and the line gives them all.
 [[noreturn]] void FailStartup(const QString& fatalMessage) {
-    QString reason = held.empty() ? fatalMessage : held.front().text;
-    reason = reason.section(u'\n', 0, 0).simplified();
+    QStringList causes;
+    for (const HeldMessage& message : held) {
+        const QString cause = message.text.section(u'\n', 0, 0).simplified();
+        // Qt's own note after each platform that failed says only that.
+        const bool generic = cause.startsWith(QStringLiteral("Could not load the Qt platform"));
+        if (message.type != QtDebugMsg && !generic && !causes.contains(cause)) {
+            causes.append(cause);
+        }
+    }
+    const QString reason =
+        causes.isEmpty() ? fatalMessage.section(u'\n', 0, 0).simplified() : causes.join("; ");
     std::fprintf(stderr, "%s: не удалось открыть окно: %s\n", qPrintable(program),
                  qPrintable(reason));
     std::fflush(stderr);
@@ -61,9 +72,14 @@ void Handle(QtMsgType type, const QMessageLogContext& context, const QString& me
 }  // namespace
 
 bool IsQtNoise(const QString& message) {
-    static const std::array<QString, 2> kNoise = {
+    static const std::array<QString, 4> kNoise = {
         QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"),
         QStringLiteral("This plugin does not support propagateSizeHints()"),
+        // What Qt's Wayland platform says of the buffer integration that the
+        // program leaves out on purpose (see TApplication::Initialize).
+        QStringLiteral("Failed to load client buffer integration: \"%1\"")
+            .arg(QLatin1String(kNoBufferIntegration)),
+        QStringLiteral("Available client buffer integrations:"),
     };
     for (const QString& noise : kNoise) {
         if (message.startsWith(noise)) {

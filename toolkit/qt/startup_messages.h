@@ -19,6 +19,10 @@ void EndStartupMessages();
 // starts from a clean chain.
 void RestoreMessageHandler();
 
+// The name given to Qt's Wayland platform as its client buffer integration:
+// none, so that it draws into shared memory without loading the GPU stack.
+inline constexpr char kNoBufferIntegration[] = "none";
+
 // Whether a message is one of the notices that say nothing to a user of this
 // program (a missing runtime directory, size hints an offscreen platform
 // cannot pass on).

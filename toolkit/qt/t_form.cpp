@@ -6,6 +6,7 @@
 
 #include "toolkit/qt/design_density.h"
 #include "toolkit/qt/fixed_frame.h"
+#include "toolkit/qt/normal_state_only.h"
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
@@ -126,6 +127,7 @@ void TForm::Loaded() {
     setFixedSize(ScaledSize(scale, size()));
     move(ScaledPoint(scale, {left_, top_}));
     AdvertiseFixedFrame(*this);
+    KeepNormalState(*this);
 }
 
 TEdit* TForm::FocusedEdit() const {
