@@ -43,7 +43,13 @@ stop() {
         done
         alive && kill -KILL "$pid" 2>/dev/null
     fi
-    rm -rf "$state/compositor.pid" "$state/compositor" "$state/runtime" "$state/client"
+    if [ -s "$state/private" ]; then
+        local private
+        private=$(cat "$state/private")
+        [[ "$private" == /tmp/vantrel-sway.* ]] && rm -rf "$private"
+    fi
+    rm -rf "$state/compositor.pid" "$state/compositor" "$state/runtime" "$state/client" \
+        "$state/private"
 }
 
 start() {
@@ -66,24 +72,38 @@ start() {
                  --width=$width --height=$height --scale="$scale" --idle-time=0 --no-config)
         ;;
     sway)
-        cat >"$state/sway.config" <<SWAY
+        local config=$state
+        if [ "$(id -u)" = 0 ]; then
+            # nobody may not pass a closed folder above the state folder (a
+            # clone under /root): its runtime folder and its configuration go
+            # into a private folder of /tmp of its own, linked from there,
+            # and removed when it stops.
+            local private
+            private=$(mktemp -d /tmp/vantrel-sway.XXXXXX)
+            echo "$private" >"$state/private"
+            mkdir -m 700 "$private/runtime"
+            chown nobody "$private" "$private/runtime"
+            rm -rf "$state/runtime"
+            ln -s "$private/runtime" "$state/runtime"
+            config=$private
+        fi
+        cat >"$config/sway.config" <<SWAY
 output HEADLESS-1 resolution ${width}x${height} scale $scale
 xwayland disable
 SWAY
         command=(env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman
-                 sway --config "$state/sway.config")
+                 sway --config "$config/sway.config")
         if [ "$(id -u)" = 0 ]; then
-            chown nobody "$state/runtime"
-            local -a as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-            "${as_nobody[@]}" test -w "$state/runtime" ||
-                die "sway runs as nobody, who cannot reach $state/runtime (a folder above it is closed)"
-            command=("${as_nobody[@]}" "${command[@]}")
+            chmod 644 "$config/sway.config"
+            command=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${command[@]}")
         fi
         ;;
     *) die "no compositor $compositor" ;;
     esac
     # Its own session and no inherited output, so that CTest does not wait for it.
-    XDG_RUNTIME_DIR=$state/runtime setsid "${command[@]}" </dev/null >"$state/compositor.log" 2>&1 &
+    # By its real path, which sway as nobody can reach.
+    XDG_RUNTIME_DIR=$(readlink -f "$state/runtime") setsid "${command[@]}" </dev/null \
+        >"$state/compositor.log" 2>&1 &
     echo "$! $(process_start $!)" >"$state/compositor.pid"
     local waited=0 socket=
     until socket=$(cd "$state/runtime" && ls wayland-* 2>/dev/null | grep -v '\.lock$' | head -n1) &&
