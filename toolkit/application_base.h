@@ -53,6 +53,10 @@ public:
     }
 
 private:
+    // Only the toolkit's TApplication derives from it, as itself.
+    TApplicationBase() = default;
+    friend Application;
+
     Application& Self() { return static_cast<Application&>(*this); }
 };
 

@@ -178,8 +178,8 @@ within_30s gone "$program_title" || fail "Vantrel's window stayed"
 # Vantrel; silently, both give up.
 mark='D:(A;;0x00100001;;;WD)'  # as Vantrel makes it: everyone may wait on it
 start "Vantrel running mark" "$running_mark" "$mark"
-start "Удаление Vantrel" "$install_dir/Uninstall.exe" "_?=$location"
-shown "Удаление Vantrel: Подтверждение" && fail "the uninstaller showed its page under the mark"
+start "Удаление Вантрел" "$install_dir/Uninstall.exe" "_?=$location"
+shown "Удаление Вантрел: Подтверждение" && fail "the uninstaller showed its page under the mark"
 stop_last
 status=$(status_of "$install_dir/Uninstall.exe" /S "_?=$location")
 [ "$status" = 2 ] || fail "the uninstall under the mark ended with status $status"
@@ -189,8 +189,8 @@ status=$(status_of "$installer" /S)
 stop_started
 # Vantrel started while the uninstaller's confirmation page waits, then
 # Uninstall pressed: the uninstaller looks again and asks to close it.
-start "Удаление Vantrel: Подтверждение" "$install_dir/Uninstall.exe" "_?=$location"
-start "Удаление Vantrel" "$running_mark" "$mark" "Удаление Vantrel: Подтверждение"
+start "Удаление Вантрел: Подтверждение" "$install_dir/Uninstall.exe" "_?=$location"
+start "Удаление Вантрел" "$running_mark" "$mark" "Удаление Вантрел: Подтверждение"
 stop_started
 check_kept "the uninstall once Vantrel had started" "$program"
 
