@@ -78,12 +78,12 @@ private slots:
         const Finished finished = Run(VANTREL_EXIT_DRIVER, {mode}, WindowPlatform());
         QCOMPARE(finished.exitStatus, QProcess::NormalExit);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-        // A known fault, still open: with Qt 6.8 on weston 14 the window takes
-        // the fullscreen size before the program can hand the configuration
-        // back. Marked so that the row fails once the window keeps its size.
-        if (mode == "fullscreen" && qgetenv("VANTREL_TEST_COMPOSITOR") == "weston") {
-            QEXPECT_FAIL("", "Qt 6.8 on weston: a fullscreen request still resizes the window",
-                         Abort);
+        // A known fault, still open: with Qt 6.8 (weston 14, sway 1.10) the
+        // window takes the fullscreen size before the program can hand the
+        // configuration back. Marked so that the row fails once the window
+        // keeps its size.
+        if (mode == "fullscreen") {
+            QEXPECT_FAIL("", "Qt 6.8: a fullscreen request still resizes the window", Abort);
         }
 #endif
         QCOMPARE(finished.standardError, QString());
