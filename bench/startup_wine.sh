@@ -59,7 +59,9 @@ x86_64-w64-mingw32-g++-posix -O2 -static -mwindows -o "$work/win32_controls_floo
 # The environment wine_run.sh gives the programs it starts; `wine` itself is
 # launched, so that nothing but Wine stands between the launch and the window.
 export DISPLAY=:$(cat "$state/display")
-export WINEPREFIX=$state/prefix WINEDEBUG=-all TMPDIR=$state/tmp XDG_CACHE_HOME=$state/cache
+# TMPDIR unset as wine_run.sh leaves it: Debian's Wine 10 aborts on it.
+unset TMPDIR
+export WINEPREFIX=$state/prefix WINEDEBUG=-all XDG_CACHE_HOME=$state/cache
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$state/no-session-bus
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI

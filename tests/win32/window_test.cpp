@@ -816,6 +816,8 @@ TEST(PerMonitorDensity, TheWindowOpensForItsScreensDensity) {
         TApplication application(argc, nullptr);
         application.Initialize();
         application.CreateForm(Frm_vantrel);
+        // The sheets not shown first are made too, as once the window is up.
+        Frm_vantrel->Complete();
         EXPECT_EQ(Frm_vantrel->Dpi(), 144u);
         RECT outer{};
         GetWindowRect(Frm_vantrel->Handle(), &outer);

@@ -6,7 +6,11 @@ layout file and writes `ui_<name>.h`, holding `Ui::<class>` with one member
 per control under its layout name and a `setupUi(form)` that creates the
 controls, each with its control ID, place, size, text and font, gives them
 their accessible names and other properties, sets the tab order and binds
-every <connection> to a method of the form. The binding is a pointer to the
+every <connection> to a method of the form. The controls of the sheets a page
+control does not show at first are created later (TForm::CreateLater): once
+the window has been shown and painted, or as soon as anything asks the form
+for its controls, so that the window comes up with only what it shows. The
+binding is a pointer to the
 method, so a connection that names a method the form does not have fails the
 build, and the compiler itself refuses anything in the layout it cannot carry
 over (an unknown control, property, signal or slot) rather than drop it
@@ -141,14 +145,19 @@ class Form:
         self.kinds = {}  # control name -> kind, the form included
         self.members = []  # (kind, name) in layout order
         self.ids = {}  # control name -> control ID
-        self.statements = []
+        self.statements = []  # those that run while the form is made
+        self.later = []  # those that run once it has been shown
+        self.deferred = set()  # the controls created later
         self.kinds[self.form_name] = "TForm"
-        self.build(top, parent=None)
+        self.build(top, parent=None, statements=self.statements)
         self.tab_order = self.read_tab_order(root)
         self.declared_slots = self.read_declared_slots(root)
         self.bindings = self.read_connections(root)
 
-    def build(self, widget, parent):
+    def build(self, widget, parent, statements, contents=None):
+        """Appends the statements that make `widget` to `statements`, and those
+        that make its children to `contents` (the same list unless given)."""
+        contents = statements if contents is None else contents
         name = widget.get("name")
         kind = control_kind(widget)
         later = []
@@ -174,16 +183,33 @@ class Form:
             self.ids[name] = FIRST_ID + len(self.ids)
             fields = [f".name = {cpp_string(name)}", f".id = {self.ids[name]}"]
             fields += [f".{field} = {creation.get(field, '{}')}" for field in ("bounds", "text", "font")]
-            self.statements.append(
+            statements.append(
                 f"{name} = vantrel::Create<{NAMESPACE}{kind}>(*{parent}, {{{', '.join(fields)}}});")
+            if statements is self.later:
+                self.deferred.add(name)
         else:
-            self.statements.append(f"{name}->SetName({cpp_string(name)});")
+            statements.append(f"{name}->SetName({cpp_string(name)});")
         for element in properties:
-            self.statements.append(self.set_property(name, element))
-        for child in widget.findall("widget"):
-            self.build(child, parent=name)
+            statements.append(self.set_property(name, element))
+        shown = self.first_shown(kind, later)
+        for index, child in enumerate(widget.findall("widget")):
+            # A sheet's own window is made at once, in its place among its
+            # siblings; what it holds waits unless it is the sheet shown first.
+            waits = shown is not None and index != shown
+            self.build(child, parent=name, statements=contents,
+                       contents=self.later if waits else None)
         for element in later:
-            self.statements.append(self.set_property(name, element))
+            statements.append(self.set_property(name, element))
+
+    @staticmethod
+    def first_shown(kind, later):
+        """The index of the sheet a page control shows first, else None."""
+        if kind != "TPageControl":
+            return None
+        for element in later:
+            if element.get("name") == "currentIndex":
+                return int(element.findtext("number"))
+        return 0
 
     def set_property(self, name, element):
         prop = element.get("name")
@@ -273,14 +299,28 @@ class Form:
         lines += [
             "",
             "    // Creates the layout's controls on the form, in the layout's order, and",
-            "    // binds each connection to the form's method of that name.",
+            "    // binds each connection to the form's method of that name; those of the",
+            "    // sheets not shown at first, once the form has been shown.",
             "    template <class Form>",
             f"    void setupUi(Form* {self.form_name}) {{",
         ]
+        def sender(binding):
+            return binding.split("->", 1)[0]
+
+        def tab_order(stops):
+            return f"{self.form_name}->SetTabOrder({{{', '.join(stops)}}});"
+
         body = list(self.statements)
-        body.append(f"{self.form_name}->SetTabOrder({{{', '.join(self.tab_order)}}});")
-        body += self.bindings
+        body.append(tab_order([stop for stop in self.tab_order if stop not in self.deferred]))
+        body += [b for b in self.bindings if sender(b) not in self.deferred]
         lines += ["        " + statement for statement in body]
+        if self.later:
+            rest = list(self.later)
+            rest.append(tab_order(self.tab_order))
+            rest += [b for b in self.bindings if sender(b) in self.deferred]
+            lines.append(f"        {self.form_name}->CreateLater([this, {self.form_name}] {{")
+            lines += ["            " + statement for statement in rest]
+            lines.append("        });")
         lines += ["    }", "};", "", "}  // namespace Ui", ""]
         return "\n".join(lines)
 

@@ -55,6 +55,13 @@ void TApplication::Dispatch(MSG& message) {
     // A form's own keys first, then the dialog manager's, which translates
     // and dispatches whatever it does not take itself.
     if (TForm* form = TForm::OfWindow(message.hwnd)) {
+        // Here rather than in the form's window procedure, so that a control
+        // that cannot be created fails the start-up, as it would have done
+        // before the form was shown.
+        if (message.message == TForm::kCompleteMessage && message.hwnd == form->Handle()) {
+            form->Complete();
+            return;
+        }
         if (!form->PreTranslate(message) && !IsDialogMessageW(form->Handle(), &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

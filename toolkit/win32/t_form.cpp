@@ -9,6 +9,7 @@
 #include "t_application.h"
 #include "t_edit.h"
 #include "t_page_control.h"
+#include "toolkit/application_base.h"
 #include "toolkit/design_metrics.h"
 #include "window_classes.h"
 
@@ -106,6 +107,7 @@ void TForm::Loaded() {
 }
 
 void TForm::ChangeDpi(UINT dpi, const RECT* suggested) {
+    Complete();
     // The fonts the controls drew with until now: deleted when this returns,
     // once every control has its new one.
     std::vector<UniqueFont> retired;
@@ -170,8 +172,25 @@ void TForm::Show() {
     ShowWindow(Handle(), SW_SHOWNORMAL);
     SetForegroundWindow(Handle());
     RestoreFocus();
-    UpdateWindow(Handle());
+    // Every window of the form painted now, its controls too, whose own
+    // paint messages would otherwise wait behind the completion.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (rest_) {
+        PostMessageW(Handle(), kCompleteMessage, 0, 0);
+    }
     annotations_.Publish();
+}
+
+void TForm::Complete() {
+    if (!rest_) {
+        return;
+    }
+    std::exchange(rest_, nullptr)();
+    // The fields by name are indexed again, with the new ones.
+    editsByName_.clear();
+    if (GetActiveWindow() == Handle()) {
+        RestoreFocus();
+    }
 }
 
 TEdit* TForm::FocusedEdit() const {
@@ -252,6 +271,13 @@ HWND TForm::FirstTabStop() const {
 }
 
 void TForm::RestoreFocus() {
+    // Until the form is complete the form itself holds the focus, so that no
+    // program that waits for a control's focus to know the window is ready
+    // finds one missing.
+    if (rest_) {
+        SetFocus(Handle());
+        return;
+    }
     const HWND target =
         savedFocus_ != nullptr && IsChild(Handle(), savedFocus_) && CanTakeFocus(savedFocus_)
             ? savedFocus_
@@ -305,6 +331,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 0);
             RedrawWindow(Handle(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return 0;
+        case kCompleteMessage:
+            // Where a modal loop dispatched it rather than the application's
+            // own (TApplication::Dispatch completes the form itself).
+            RunEventMethod([this] { Complete(); });
             return 0;
         case WM_DPICHANGED:
             ChangeDpi(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));

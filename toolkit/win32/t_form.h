@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -56,10 +57,23 @@ public:
     UINT Dpi() const { return static_cast<UINT>(scale_.Dpi()); }
     const std::wstring& FontFace() const { return fontFace_; }
 
-    // Shows the form, active, with the focus on the first control of the tab
-    // order that can take it; then publishes its controls' annotations for
-    // assistive technology.
+    // Shows the form, active, and paints it; then publishes its controls'
+    // annotations for assistive technology. The focus goes to the first
+    // control of the tab order that can take it once the form is complete.
     void Show();
+
+    // What the layout creates only once the form has been shown: the controls
+    // of the sheets not shown at first, which a window needs no sooner than
+    // its user can switch to them. It runs from the message loop right after
+    // the first paint (the loop takes posted messages before any input), or
+    // when Complete is called before that.
+    void CreateLater(std::function<void()> rest) { rest_ = std::move(rest); }
+    // Creates what waits, if anything does; throws what creating a control
+    // throws. A form that has been shown then takes the focus into its first
+    // tab stop.
+    void Complete();
+    // The message the form posts itself to be completed from the loop.
+    static constexpr UINT kCompleteMessage = WM_APP + 0x100;
 
     // The value field that has the keyboard focus within the form, or nullptr.
     TEdit* FocusedEdit() const;
@@ -113,6 +127,7 @@ private:
     std::wstring fontFace_;
     std::vector<TControl*> tabOrder_;
     TPageControl* pages_ = nullptr;  // the first of the tab order, whose sheets the keys switch
+    std::function<void()> rest_;
     HWND savedFocus_ = nullptr;
     TEdit* reportedFocus_ = nullptr;
     std::map<int, TControl*> controlsById_;

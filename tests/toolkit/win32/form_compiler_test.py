@@ -83,25 +83,40 @@ class CompilesTheRealLayout(unittest.TestCase):
         members = re.findall(r"vantrel::T\w+\* (\w+) = nullptr;", self.header)
         self.assertEqual(members, names)
 
-    def test_the_tab_order_is_the_layouts(self):
+    def test_the_tab_order_is_the_layouts_once_the_form_is_complete(self):
         order = [stop.text for stop in self.root.iter("tabstop")]
-        written = re.search(r"SetTabOrder\(\{([^}]*)\}\)", self.header).group(1)
+        written = re.findall(r"SetTabOrder\(\{([^}]*)\}\)", self.header)[-1]
         self.assertEqual([name.strip() for name in written.split(",")], order)
+
+    def test_only_the_first_sheets_controls_wait_for_nothing(self):
+        at_once, later = self.header.split("CreateLater(")
+        sheets = self.root.find("widget/widget").findall("widget")
+        for index, sheet in enumerate(sheets):
+            self.assertIn(f'.name = "{sheet.get("name")}"', at_once)
+            for control in sheet.iter("widget"):
+                if control is not sheet:
+                    name = f'.name = "{control.get("name")}"'
+                    self.assertIn(name, at_once if index == 0 else later, control.get("name"))
+        for button in ("Btn_Exit", "Btn_Help", "StatusBar1"):
+            self.assertIn(f'.name = "{button}"', at_once)
+        # A later control's events are bound once it exists.
+        self.assertIn("Edt_PGPa->KeyUp.Bind", later)
 
     def test_every_connection_binds_its_slot(self):
         expected = [f"{c.findtext('sender')}->{c.findtext('signal').split('(')[0]}.Bind("
                     f"Frm_vantrel, &Form::{c.findtext('slot').split('(')[0]});"
                     for c in self.root.iter("connection")]
         bound = re.findall(r"\w+->\w+\.Bind\([^;]*;", self.header)
-        self.assertEqual(bound, expected)
+        self.assertEqual(sorted(bound), sorted(expected))
 
     def test_every_control_has_its_own_id_in_both_headers(self):
         created = dict(re.findall(r'\.name = "(\w+)", \.id = (\d+)', self.header))
         listed = re.findall(r'\{"(\w+)", \1\},', self.ids)
         named = dict(re.findall(r"static constexpr int (\w+) = (\d+);", self.ids))
-        self.assertEqual(list(created), [w.get("name") for w in self.root.iter("widget")][1:])
+        names = [w.get("name") for w in self.root.iter("widget")][1:]
+        self.assertEqual(sorted(created), sorted(names))
         self.assertEqual(created, named)
-        self.assertEqual(listed, list(created))
+        self.assertEqual(listed, names)
         self.assertEqual(len(set(created.values())), len(created))
 
     def test_superscripts_raise_the_caption_laid_out_before_them(self):

@@ -105,15 +105,22 @@ VantrelWindow::~VantrelWindow() {
 }
 
 HWND VantrelWindow::Control(std::string_view layoutName) {
+    HWND control = ControlIfAny(layoutName);
+    if (control == nullptr) {
+        throw std::runtime_error("the window has no control " + std::string(layoutName));
+    }
+    return control;
+}
+
+HWND VantrelWindow::ControlIfAny(std::string_view layoutName) {
     const auto known = controls_.find(layoutName);
     if (known != controls_.end()) {
         return known->second;
     }
     HWND control = FindControl(layoutName);
-    if (control == nullptr) {
-        throw std::runtime_error("the window has no control " + std::string(layoutName));
+    if (control != nullptr) {
+        controls_.emplace(layoutName, control);
     }
-    controls_.emplace(layoutName, control);
     return control;
 }
 
@@ -134,12 +141,12 @@ Texts VantrelWindow::AllTexts() {
 std::string VantrelWindow::FocusName() {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(thread_, &info)) {
+    if (!GetGUIThreadInfo(thread_, &info) || info.hwndFocus == nullptr) {
         return {};
     }
     for (const LayoutControl& control : layout_.controls) {
-        if (control.kind != "TLabel" && control.kind != "TTabSheet" &&
-            Control(control.name) == info.hwndFocus) {
+        if (control.kind != "TForm" && control.kind != "TLabel" && control.kind != "TTabSheet" &&
+            ControlIfAny(control.name) == info.hwndFocus) {
             return control.name;
         }
     }

@@ -50,12 +50,15 @@ public:
     // The control with this layout name; throws std::runtime_error when the
     // window has none.
     HWND Control(std::string_view layoutName);
+    // The same, or nullptr while the window has none by that name (yet).
+    HWND ControlIfAny(std::string_view layoutName);
     std::string Text(std::string_view layoutName) { return TextOf(Control(layoutName)); }
     // Every value field of one sheet (a TbSht_ name), or of all sheets.
     Texts SheetTexts(std::string_view sheet);
     Texts AllTexts();
     // The layout name of the control holding the keyboard focus; empty when
-    // the focus is on none of them (a message box, another window).
+    // the focus is on none of them (a message box, another window, the window
+    // itself while it is still making its sheets).
     std::string FocusName();
 
     // Tab presses until `layoutName` has the focus; false when it never does.
