@@ -622,25 +622,33 @@ TEST_F(VantrelWindow, SheetsShowTheTabBodyOfTheVisualStyle) {
 
 // How well the text drawn in `window` reads: the contrast of the pixel that
 // stands out most from the colour at its box's right edge (a caption's box
-// runs on past its text; a field's past its number).
+// runs on past its text; a field's past its number). A tab control's box is
+// its shown tab's.
 double ContrastOf(HWND window, UINT what) {
-    RECT box{};
-    GetClientRect(window, &box);
-    const Canvas drawn(box.right, box.bottom);
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT box = client;
+    wchar_t windowClass[32] = {};
+    GetClassNameW(window, windowClass, static_cast<int>(std::size(windowClass)));
+    if (std::wstring_view(windowClass) == WC_TABCONTROLW) {
+        TabCtrl_GetItemRect(window, TabCtrl_GetCurSel(window), &box);
+    }
+    const Canvas drawn(client.right, client.bottom);
     // A colour no scheme here has marks what the window did not draw.
     constexpr DWORD kUndrawn = 0xFF00FF;
     const HBRUSH undrawn = CreateSolidBrush(RGB(0xFF, 0x00, 0xFF));
-    FillRect(drawn.Dc(), &box, undrawn);
+    FillRect(drawn.Dc(), &client, undrawn);
     DeleteObject(undrawn);
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.Dc()), what);
     const auto colour = [](DWORD rgb) {
         return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     };
-    const COLORREF background = colour(drawn.Pixel(box.right - 3, box.bottom / 2));
-    EXPECT_NE(drawn.Pixel(box.right - 3, box.bottom / 2), kUndrawn) << "no background drawn";
+    const POINT edge{box.right - 3, (box.top + box.bottom) / 2};
+    const COLORREF background = colour(drawn.Pixel(edge.x, edge.y));
+    EXPECT_NE(drawn.Pixel(edge.x, edge.y), kUndrawn) << "no background drawn";
     double most = 1;
-    for (int y = 0; y < box.bottom; ++y) {
-        for (int x = 0; x < box.right; ++x) {
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
             if (drawn.Pixel(x, y) != kUndrawn) {
                 most = std::max(most, ContrastRatio(colour(drawn.Pixel(x, y)), background));
             }
@@ -649,8 +657,8 @@ double ContrastOf(HWND window, UINT what) {
     return most;
 }
 
-// In every system colour scheme each caption, superscript and field text
-// reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it, with
+// In every system colour scheme each caption, superscript, field, button and
+// tab reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it, with
 // the form told by WM_SYSCOLORCHANGE.
 TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
     constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
@@ -671,10 +679,12 @@ TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
     };
     Frm_vantrel->PgCntrl->SetActivePageIndex(5);
     Frm_vantrel->Edt_PGPa->SetText("7");
-    const HWND texts[] = {Control("Lbl_PGPa"), Control("Lbl_Pkg_cm"), Control("Label2")};
-    // In Wine's visual style: Wine keeps drawing it whatever a program asks
-    // (SetWindowTheme, SetThemeAppProperties), so the classic look is not
-    // tried here. The last scheme puts the colours back.
+    // Captions, a superscript, a field, a button, the tabs.
+    const HWND texts[] = {Control("Lbl_PGPa"), Control("Lbl_Pkg_cm"), Control("Label2"),
+                          Control("Edt_PGPa"), Control("Btn_Exit"),    Control("PgCntrl")};
+    // With Wine's visual style, or without one where the session has the
+    // classic look (Wine draws a session's look whatever a program asks). The
+    // last scheme puts the colours back.
     for (const Scheme& scheme : schemes) {
         SCOPED_TRACE(scheme.name);
         SetSysColors(static_cast<int>(std::size(kElements)), kElements, scheme.colours);
@@ -683,7 +693,6 @@ TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
         for (const HWND text : texts) {
             EXPECT_GE(ContrastOf(text, PRF_CLIENT | PRF_ERASEBKGND), 4.5) << NameOf(text);
         }
-        EXPECT_GE(ContrastOf(Control("Edt_PGPa"), PRF_CLIENT | PRF_ERASEBKGND), 4.5);
     }
 }
 

@@ -8,9 +8,13 @@
 #
 # The CTest fixtures of the Windows tests call it with --start and --stop:
 #
-#   wine_run.sh --start STATE_DIR [DPI]   creates the prefix, starts one Xvfb
+#   wine_run.sh --start STATE_DIR [DPI [LOOK]]
+#                                         creates the prefix, starts one Xvfb
 #                                         and a persistent wineserver for all
-#                                         the tests, its density DPI (120)
+#                                         the tests, its density DPI (120),
+#                                         its look LOOK: `styled` (Wine's
+#                                         visual style, the default) or
+#                                         `classic` (no visual style)
 #   wine_run.sh --stop STATE_DIR          stops that wineserver and that Xvfb
 #
 # STATE_DIR (for a program: $VANTREL_WINE_DIR, else <build tree>/wine, the
@@ -99,7 +103,12 @@ xvfb_alive() {
 }
 
 start_session() {
-    local dpi=$1
+    local dpi=$1 look=$2 theme
+    case "$look" in
+        styled) theme=1 ;;
+        classic) theme=0 ;;
+        *) die "no look $look: styled or classic" ;;
+    esac
     command -v Xvfb >/dev/null || die "Xvfb not found (Debian: xvfb)"
     stop_session
     ensure_prefix
@@ -128,6 +137,10 @@ start_session() {
     # Set at every start: a test that changed it and failed may have left it.
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         </dev/null >>"$state/session.log" 2>&1
+    # Wine's uxtheme reads this as it loads: with 0 every program of the
+    # session draws without a visual style, as Windows' classic look does.
+    wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+        /v ThemeActive /t REG_SZ /d "$theme" /f </dev/null >>"$state/session.log" 2>&1
     wineboot </dev/null >>"$state/session.log" 2>&1
 }
 
@@ -181,7 +194,7 @@ case "${1:-}" in
     ;;
 --start)
     use_state_dir "$2"
-    start_session "${3:-120}"
+    start_session "${3:-120}" "${4:-styled}"
     ;;
 --stop)
     use_state_dir "$2"
