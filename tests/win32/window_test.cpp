@@ -658,8 +658,8 @@ double ContrastOf(HWND window, UINT what) {
 }
 
 // In every system colour scheme each caption, superscript, field, button and
-// tab reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it, with
-// the form told by WM_SYSCOLORCHANGE.
+// tab reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it,
+// with the form told by WM_SYSCOLORCHANGE.
 TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
     constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
     struct Scheme {
@@ -681,7 +681,7 @@ TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
     Frm_vantrel->Edt_PGPa->SetText("7");
     // Captions, a superscript, a field, a button, the tabs.
     const HWND texts[] = {Control("Lbl_PGPa"), Control("Lbl_Pkg_cm"), Control("Label2"),
-                          Control("Edt_PGPa"), Control("Btn_Exit"),    Control("PgCntrl")};
+                          Control("Edt_PGPa"), Control("Btn_Exit"),   Control("PgCntrl")};
     // With Wine's visual style, or without one where the session has the
     // classic look (Wine draws a session's look whatever a program asks). The
     // last scheme puts the colours back.
