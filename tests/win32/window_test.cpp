@@ -658,8 +658,8 @@ double ContrastOf(HWND window, UINT what) {
 }
 
 // In every system colour scheme each caption, superscript, field, button and
-// tab reads: 4.5 : 1 or more against what is beneath it. The scheme changes as Windows changes it,
-// with the form told by WM_SYSCOLORCHANGE.
+// tab reads: 4.5 : 1 or more against what is beneath it. The scheme changes
+// as Windows changes it, with the form told by WM_SYSCOLORCHANGE.
 TEST_F(VantrelWindow, EveryTextReadsInEverySystemColourScheme) {
     constexpr int kElements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
     struct Scheme {
