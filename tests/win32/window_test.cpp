@@ -522,6 +522,13 @@ TEST_F(VantrelWindow, EveryControlHasItsNewFontBeforeTheOldOneIsDeleted) {
     EXPECT_EQ(hidden, 0) << "of " << checked << " messages";
     // Back at the density it started at, it holds as many GDI objects.
     EXPECT_EQ(gdiObjects(), before);
+    // Where Wine counts none: the tab body's brush keeps its own copy of the
+    // pattern, and the bitmap it was drawn in is gone.
+    if (const HBRUSH body = Frm_vantrel->PgCntrl->Body()) {
+        LOGBRUSH pattern{};
+        ASSERT_EQ(GetObjectW(body, sizeof pattern, &pattern), static_cast<int>(sizeof pattern));
+        EXPECT_EQ(GetObjectType(reinterpret_cast<HGDIOBJ>(pattern.lbHatch)), 0u);
+    }
 }
 
 RECT PlaceIn(HWND control, HWND container) {
