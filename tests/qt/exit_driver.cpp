@@ -225,6 +225,8 @@ void Act() {
         // As a title-bar button or a compositor's shortcut asks: the window
         // must come back normal at its own size and live on, then close.
         const QSize size = window->frameGeometry().size();
+        // First as an edge of the frame dragged outwards would.
+        window->resize(window->size() + QSize(40, 30));
         if (mode == "fullscreen" && qgetenv("VANTREL_TEST_COMPOSITOR") == "sway") {
             // Sway's own command, as its shortcut sends it.
             Swaymsg(QString("[pid=%1] fullscreen enable").arg(QCoreApplication::applicationPid()));

@@ -94,7 +94,11 @@ private slots:
             VERIFY_NEAR(window.frameGeometry().y() * ratio, Device(132));
         }
         QCOMPARE(window.minimumSize(), window.size());
-        QCOMPARE(window.maximumSize(), window.size());
+        // Where Qt draws the frame on Wayland, the window is bound from below
+        // only, and held to its size otherwise (normal_state_only.h).
+        if (qgetenv("VANTREL_TEST_COMPOSITOR") != "weston") {
+            QCOMPARE(window.maximumSize(), window.size());
+        }
         const Qt::WindowFlags flags = window.windowFlags();
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
         QVERIFY(flags & Qt::WindowSystemMenuHint);

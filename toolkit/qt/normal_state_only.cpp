@@ -14,6 +14,8 @@ constexpr Qt::WindowStates kRefused = Qt::WindowMaximized | Qt::WindowFullScreen
 
 // How long a refused state may keep the window from being drawn.
 constexpr int kAnswerMs = 500;
+// Time enough for a window to draw one frame in a new state.
+constexpr int kFrameMs = 150;
 
 // Watches the states the window system configures the window with. Each
 // configuration reaches the QWindow as a spontaneous state change, before
@@ -23,6 +25,16 @@ public:
     explicit NormalStateOnly(QWidget& window) : QObject(&window), window_(window) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Resize) {
+            // A window bound from below only, in its normal state, at another
+            // size than its own (an edge of the frame that Qt draws, dragged):
+            // back to its own.
+            if (!Bound() && (window_.windowHandle()->windowStates() & kRefused) == 0 &&
+                window_.size() != window_.minimumSize()) {
+                QTimer::singleShot(0, this, [this] { window_.resize(window_.minimumSize()); });
+            }
+            return false;
+        }
         if (event->type() != QEvent::WindowStateChange || !event->spontaneous()) {
             return false;
         }
@@ -31,16 +43,26 @@ public:
             return false;
         }
         if ((handle->windowStates() & kRefused) != 0) {
+            const Qt::WindowStates normal = handle->windowStates() & ~kRefused;
+            if (!Bound()) {
+                // The window has taken the compositor's size, its content in
+                // place. Weston holds a window to the maximised size from the
+                // configuration on, and takes the state back only once it has
+                // seen a frame in it: asked at once, it answers nothing.
+                QTimer::singleShot(kFrameMs, this, [this, normal] {
+                    window_.windowHandle()->setWindowStates(normal);
+                });
+                return false;
+            }
             // No frame until the compositor has configured the window
             // normal again: what it would commit now has the wrong size
             // for the state the compositor holds.
             refusing_ = true;
             window_.setUpdatesEnabled(false);
-            window_.windowHandle()->setWindowStates(handle->windowStates() & ~kRefused);
+            window_.windowHandle()->setWindowStates(normal);
             // Sway and mutter answer at once. A compositor that does not
-            // (weston: it has seen no frame in the state, so it sees nothing
-            // to tell) would leave the window blank for good: it is drawn
-            // again after a while whatever comes of it.
+            // would leave the window blank for good: it is drawn again after
+            // a while whatever comes of it.
             QTimer::singleShot(kAnswerMs, this, [this] { Resume(); });
         } else if (refusing_) {
             Resume();
@@ -49,6 +71,10 @@ public:
     }
 
 private:
+    // Held to its own size by its maximum, as on X11 and wherever the
+    // compositor draws the frame.
+    bool Bound() const { return window_.maximumSize() == window_.minimumSize(); }
+
     void Resume() {
         if (!refusing_) {
             return;
@@ -66,7 +92,9 @@ private:
 
 void KeepNormalState(QWidget& window) {
     static_cast<void>(window.winId());  // the QWindow whose states are watched
-    window.windowHandle()->installEventFilter(new NormalStateOnly(window));
+    auto* filter = new NormalStateOnly(window);
+    window.windowHandle()->installEventFilter(filter);
+    window.installEventFilter(filter);
 }
 
 }  // namespace vantrel

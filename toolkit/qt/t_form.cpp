@@ -1,6 +1,7 @@
 #include "toolkit/qt/t_form.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 
@@ -10,6 +11,7 @@
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
+#include "toolkit/qt/wayland_frames.h"
 
 namespace vantrel {
 
@@ -125,6 +127,14 @@ void TForm::Loaded() {
         PlaceSuperscript(superscript, scale);
     }
     setFixedSize(ScaledSize(scale, size()));
+    // Where Qt draws the frame on Wayland (weston, GNOME), the compositor
+    // maximises the window all the same and then requires a frame of the
+    // maximised size: the window is bound from below only there, and
+    // KeepNormalState takes it back to its own size.
+    if (QGuiApplication::platformName() == QLatin1String("wayland") &&
+        !WaylandCompositorDrawsFrames()) {
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     move(ScaledPoint(scale, {left_, top_}));
     AdvertiseFixedFrame(*this);
     KeepNormalState(*this);

@@ -20,9 +20,7 @@ void Withdrawn(void* /*data*/, wl_registry* /*registry*/, std::uint32_t /*name*/
 
 constexpr wl_registry_listener kListener{Announced, Withdrawn};
 
-}  // namespace
-
-bool WaylandCompositorDrawsFrames() {
+bool AskCompositor() {
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr) {
         return false;
@@ -34,6 +32,13 @@ bool WaylandCompositorDrawsFrames() {
     wl_registry_destroy(registry);
     wl_display_disconnect(display);
     return offered;
+}
+
+}  // namespace
+
+bool WaylandCompositorDrawsFrames() {
+    static const bool draws = AskCompositor();
+    return draws;
 }
 
 }  // namespace vantrel

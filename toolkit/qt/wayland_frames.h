@@ -6,7 +6,8 @@ namespace vantrel {
 
 // True when a compositor is reachable through WAYLAND_DISPLAY and offers
 // server-side frames (xdg-decoration: sway, KDE Plasma and the like). Asked on
-// a short connection of its own, before Qt opens its own.
+// a short connection of its own the first time, before Qt opens its own; the
+// answer is kept.
 bool WaylandCompositorDrawsFrames();
 
 }  // namespace vantrel
