@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -132,8 +133,10 @@ void CheckRoundTrip(std::string_view text, long double value) {
         Fail("written text is wider than a value field", text, written);
     }
     // Within half a unit of the last digit the field holds, plus the rounding
-    // of both texts to extended precision (2^-64 each).
-    const long double roundOff = 1e-18L * std::fabs(value);
+    // of both texts to extended precision: 2^-64 of the value each, or half
+    // the smallest subnormal each, which is more below 2^-16382.
+    const long double roundOff =
+        1e-18L * std::fabs(value) + std::numeric_limits<long double>::denorm_min();
     if (std::fabs(readBack - value) > vantrel::stress::HalfUnitShown(written) + roundOff) {
         Fail("written text is not the value rounded to the digits the field holds", text, written);
     }

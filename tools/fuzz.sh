@@ -51,7 +51,7 @@ for target in "${targets[@]}"; do
     corpus=$(find "$work" -type f | wc -l)
     echo "   $target: ${runs:-?} executions (${speed:-?}/s), $corpus new corpus inputs, exit $rc"
     if [ "$rc" -ne 0 ]; then
-        grep -E 'ERROR|fault|SUMMARY|Test unit written' "$log" | head -20 >&2
+        grep -E 'ERROR|fault|^  input:|^  detail:|SUMMARY|Test unit written' "$log" | head -20 >&2
         status=1
     fi
     rm -rf "$work"
