@@ -10,10 +10,12 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <cmath>
 #include <memory>
 
 #include "qt_test_main.h"
+#include "toolkit/qt/own_title_bar.h"
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "ui/tfrm_vantrel.h"
@@ -53,6 +55,20 @@ QRect DeviceRect(const QWidget& widget, const QWidget& within) {
                  qRound(widget.width() * ratio), qRound(widget.height() * ratio));
 }
 
+// Where the compositor leaves the frame to the program (weston), the window
+// draws its own title bar above the client area.
+int TitleBarHeight(const QWidget& window) {
+    const auto* bar = window.findChild<vantrel::OwnTitleBar*>();
+    return bar != nullptr ? bar->height() : 0;
+}
+
+// A control's place in device pixels within the window's client area.
+QRect ClientRect(const QWidget& widget) {
+    const QWidget& window = *widget.window();
+    return DeviceRect(widget, window)
+        .translated(0, -qRound(TitleBarHeight(window) * window.devicePixelRatioF()));
+}
+
 bool Near(double actual, double expected) {
     return std::abs(actual - expected) <= Tolerance() + 1e-9;
 }
@@ -87,14 +103,14 @@ private slots:
         const auto& window = session_->Window();
         const double ratio = window.devicePixelRatioF();
         VERIFY_NEAR(window.width() * ratio, Device(821));
-        VERIFY_NEAR(window.height() * ratio, Device(366));
+        VERIFY_NEAR((window.height() - TitleBarHeight(window)) * ratio, Device(366));
         // A Wayland compositor places windows itself: the program cannot.
         if (QGuiApplication::platformName() != QStringLiteral("wayland")) {
             VERIFY_NEAR(window.frameGeometry().x() * ratio, Device(190));
             VERIFY_NEAR(window.frameGeometry().y() * ratio, Device(132));
         }
         QCOMPARE(window.minimumSize(), window.size());
-        // Where Qt draws the frame on Wayland, the window is bound from below
+        // Where the compositor draws no frame on Wayland, the window is bound from below
         // only, and held to its size otherwise (normal_state_only.h).
         if (qgetenv("VANTREL_TEST_COMPOSITOR") != "weston") {
             QCOMPARE(window.maximumSize(), window.size());
@@ -106,6 +122,14 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
         QCOMPARE(window.windowTitle(), QString::fromUtf8("Вантрел едениц измерения"));
+        // Its own title bar there offers minimise and close, and no other.
+        const auto* bar = window.findChild<vantrel::OwnTitleBar*>();
+        QCOMPARE(bar != nullptr, qgetenv("VANTREL_TEST_COMPOSITOR") == "weston");
+        if (bar != nullptr) {
+            QCOMPARE(bar->geometry(), QRect(0, 0, window.width(), bar->height()));
+            QCOMPARE(bar->findChildren<QToolButton*>(),
+                     (QList<QToolButton*>{bar->MinimiseButton(), bar->CloseButton()}));
+        }
     }
 
     void windowFontIsBoldThirteenDesignPixels() {
@@ -315,7 +339,7 @@ private slots:
             const double needed = QFontMetricsF(tabs->font()).horizontalAdvance(tabs->tabText(i));
             QVERIFY2(tabs->tabRect(i).width() > needed, qPrintable(tabs->tabText(i)));
         }
-        const QRect pageControl = DeviceRect(pages, session_->Window());
+        const QRect pageControl = ClientRect(pages);
         VERIFY_NEAR(pageControl.x(), Device(5));
         VERIFY_NEAR(pageControl.width(), Device(812));
         VERIFY_NEAR(pageControl.height(), Device(297));
@@ -325,12 +349,12 @@ private slots:
 
     void buttonsAndStatusBarCloseTheWindow() {
         const auto& window = session_->Window();
-        const QRect exit = DeviceRect(Find<QPushButton>("Btn_Exit"), window);
+        const QRect exit = ClientRect(Find<QPushButton>("Btn_Exit"));
         VERIFY_NEAR(exit.x(), Device(536));
         VERIFY_NEAR(exit.y(), Device(304));
         VERIFY_NEAR(exit.width(), Device(89));
         VERIFY_NEAR(exit.height(), Device(33));
-        VERIFY_NEAR(DeviceRect(Find<QPushButton>("Btn_Help"), window).x(), Device(656));
+        VERIFY_NEAR(ClientRect(Find<QPushButton>("Btn_Help")).x(), Device(656));
         auto& status = Find<QStatusBar>("StatusBar1");
         QCOMPARE(status.geometry().bottom(), window.height() - 1);
         QCOMPARE(status.width(), window.width());

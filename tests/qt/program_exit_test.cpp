@@ -60,7 +60,8 @@ private slots:
         QTest::newRow("maximise refused") << "maximize" << 0;
         QTest::newRow("fullscreen refused") << "fullscreen" << 0;
         QTest::newRow("error box, then close") << "error-box" << 0;
-        // A title bar where Qt must draw it, else no GPU driver loaded.
+        // No GPU driver loaded; the window's own title bar where the
+        // compositor draws none: minimise, then close.
         QTest::newRow("the frame, then close") << "frame" << 0;
     }
     void windowEndsWithItsStatusAndSaysNothing() {
@@ -70,7 +71,7 @@ private slots:
             QSKIP("weston's headless backend gives its clients no keyboard to type with");
         }
 #if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-        // A window bound from below only (where Qt draws the frame) is not
+        // A window bound from below only (where the compositor draws no frame) is not
         // yet tried with weston 14 and Qt 6.8.
         if ((mode == "maximize" || mode == "fullscreen") &&
             qgetenv("VANTREL_TEST_COMPOSITOR") == "weston") {

@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMessageBox>
 #include <cstdio>
 #include <vector>
 
+#include "toolkit/design_metrics.h"
 #include "toolkit/qt/form_accessible.h"
 #include "toolkit/qt/modal_box_in_front.h"
 #include "toolkit/qt/normal_state_only.h"
+#include "toolkit/qt/own_title_bar.h"
 #include "toolkit/qt/startup_messages.h"
 #include "toolkit/qt/wayland_frames.h"
 #include "toolkit/qt/window_style.h"
@@ -54,15 +57,25 @@ void TApplication::Initialize() {
     // rest (see DesignScale), and fractional ratios would blur its text.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
-    // Every window here is drawn by the CPU into shared memory. Qt 6.4's
-    // Wayland platform loads the GPU stack (EGL, Mesa, LLVM) for it all the
-    // same, which doubled the start-up time and took 50 MB; with no client
-    // buffer integration it loads none of it. But Qt 6.4 then draws no frame
-    // of its own either: that is left out only where the compositor draws
-    // the frames itself. (A value the user set stays.)
-    if (!qEnvironmentVariableIsSet("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION") && MayOpenWayland() &&
-        WaylandCompositorDrawsFrames()) {
-        qputenv("QT_WAYLAND_CLIENT_BUFFER_INTEGRATION", kNoBufferIntegration);
+    // On Wayland where the compositor draws no frames (weston, GNOME), Qt's
+    // own frame would offer maximise whatever the window's flags: the windows
+    // draw a title bar of their own instead (OwnTitleBar). Every window here
+    // is then drawn by the CPU into shared memory, frame included; Qt 6.4
+    // loads the GPU stack (EGL, Mesa, LLVM) for it all the same, which
+    // doubled the start-up time and took 50 MB, unless it is given no client
+    // buffer integration. (Values the user set stay; Qt 6.4 draws its own
+    // frame only with a buffer integration.)
+    if (MayOpenWayland()) {
+        constexpr char kNoDecoration[] = "QT_WAYLAND_DISABLE_WINDOWDECORATION";
+        constexpr char kBufferIntegration[] = "QT_WAYLAND_CLIENT_BUFFER_INTEGRATION";
+        const bool compositorFrames = WaylandCompositorDrawsFrames();
+        if (!compositorFrames && !qEnvironmentVariableIsSet(kNoDecoration)) {
+            qputenv(kNoDecoration, "1");
+        }
+        if (!qEnvironmentVariableIsSet(kBufferIntegration) &&
+            (compositorFrames || qEnvironmentVariableIntValue(kNoDecoration) != 0)) {
+            qputenv(kBufferIntegration, kNoBufferIntegration);
+        }
     }
     app_ = std::make_unique<QApplication>(argc_, argv_);
     EndStartupMessages();
@@ -97,6 +110,18 @@ void TApplication::ShowMessage(const std::exception& error, bool critical) {
     // Modal to the window and transient for it, so that a compositor keeps
     // it with the window and, where it may, over it.
     box.setWindowModality(Qt::WindowModal);
+    if (DrawsOwnTitleBar()) {
+        // The window's bar, over a strip kept free above the box's content.
+        const auto* ownerBar =
+            owner != nullptr ? owner->findChild<OwnTitleBar*>(QString(), Qt::FindDirectChildrenOnly)
+                             : nullptr;
+        const int height = ownerBar != nullptr ? ownerBar->height()
+                                               : OwnTitleBarHeight(box.logicalDpiY() / kDesignDpi);
+        QMargins margins = box.layout()->contentsMargins();
+        margins.setTop(margins.top() + height);
+        box.layout()->setContentsMargins(margins);
+        new OwnTitleBar(box, height);
+    }
     KeepNormalState(box);
     const ModalBoxInFront inFront(owner, box);
     // A loop of its own rather than exec(): the box may be shown afresh to

@@ -8,6 +8,7 @@
 #include "toolkit/qt/design_density.h"
 #include "toolkit/qt/fixed_frame.h"
 #include "toolkit/qt/normal_state_only.h"
+#include "toolkit/qt/own_title_bar.h"
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
@@ -127,7 +128,16 @@ void TForm::Loaded() {
         PlaceSuperscript(superscript, scale);
     }
     setFixedSize(ScaledSize(scale, size()));
-    // Where Qt draws the frame on Wayland (weston, GNOME), the compositor
+    if (DrawsOwnTitleBar()) {
+        // The client area moves down under a bar of the window's own.
+        const int bar = OwnTitleBarHeight(scale.Factor());
+        for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            control->move(control->pos() + QPoint(0, bar));
+        }
+        setFixedSize(width(), height() + bar);
+        new OwnTitleBar(*this, bar);
+    }
+    // Where the compositor draws no frame on Wayland (weston, GNOME), it
     // maximises the window all the same and then requires a frame of the
     // maximised size: the window is bound from below only there, and
     // KeepNormalState takes it back to its own size.

@@ -1,0 +1,47 @@
+// A title bar drawn inside the window, where a Wayland compositor leaves the
+// frame to the program (weston, GNOME's mutter). The frame Qt draws there
+// always offers maximise, whatever the window's flags, and needs the GPU
+// stack loaded; this bar shows the title, minimise where the window has it,
+// and close, and is drawn by the CPU with the rest of the window.
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace vantrel {
+
+// Whether the program's windows carry an OwnTitleBar: on Wayland, where the
+// compositor draws no frames and Qt's own are turned off (TApplication turns
+// them off there unless QT_WAYLAND_DISABLE_WINDOWDECORATION says otherwise).
+bool DrawsOwnTitleBar();
+
+// The bar's height for a window drawn at `designPixel` pixels per design
+// pixel.
+int OwnTitleBarHeight(double designPixel);
+
+class OwnTitleBar : public QWidget {
+    Q_OBJECT
+
+public:
+    // A bar of `height` pixels along the top of the top-level `window`, over
+    // whatever lies there: the caller keeps that strip free. It follows the
+    // window's width, title and activation; pressed, it moves the window
+    // through the compositor.
+    OwnTitleBar(QWidget& window, int height);
+
+    QToolButton* MinimiseButton() const { return minimise_; }
+    QToolButton* CloseButton() const { return close_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* minimise_ = nullptr;
+    QToolButton* close_ = nullptr;
+};
+
+}  // namespace vantrel
