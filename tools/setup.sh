@@ -27,8 +27,9 @@ packages=(
   wixl msitools osslsigncode openssl
   # the window as a native Wayland client (libwayland-dev: the program asks
   # the compositor whether it draws frames), and its tests under headless
-  # compositors (weston, and sway driven through swaymsg)
-  qt6-wayland libwayland-dev weston sway
+  # compositors (weston, sway driven through swaymsg, and GNOME's mutter on a
+  # session bus of its own)
+  qt6-wayland libwayland-dev weston sway mutter dbus-daemon
 )
 
 # Optional groups, for tools that neither the build nor the tests run.

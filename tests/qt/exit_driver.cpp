@@ -257,7 +257,8 @@ void Act() {
         // LLVM: 50 MB, twice the start-up time); Qt's own libraries link only
         // the dispatchers. Read once the window has been painted, as Qt loads
         // the driver lazily. Where the compositor leaves the frame to the
-        // program (weston), the window's own title bar minimises and closes it.
+        // program (weston, mutter), the window's own title bar minimises and
+        // closes it.
         QTimer::singleShot(500, [window] {
             QFile maps("/proc/self/maps");
             if (!maps.open(QIODevice::ReadOnly)) {
@@ -270,7 +271,8 @@ void Act() {
                     Fail("a GPU driver was loaded");
                 }
             }
-            if (qgetenv("VANTREL_TEST_COMPOSITOR") != "weston") {
+            const QByteArray compositor = qgetenv("VANTREL_TEST_COMPOSITOR");
+            if (compositor != "weston" && compositor != "mutter") {
                 window->windowHandle()->close();
                 return;
             }

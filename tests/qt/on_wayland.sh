@@ -2,14 +2,16 @@
 # A headless Wayland compositor for the window tests, started and stopped by
 # a CTest fixture as the Xvfb of the Windows tests is:
 #
-#   on_wayland.sh --start weston|sway SCALE STATE_DIR   starts it, 1280x800 at SCALE (whole)
+#   on_wayland.sh --start weston|sway|mutter SCALE STATE_DIR
+#                                   starts it, 1280x800 at SCALE (whole; mutter: 1)
 #   on_wayland.sh --stop STATE_DIR                      stops it
 #   on_wayland.sh --run STATE_DIR PROGRAM [ARGS...]     runs PROGRAM as its client
 #
 # STATE_DIR holds the compositor's runtime folder (its socket), its log and its
 # process. The compositors are found on PATH. Weston's headless backend runs
-# as any user, root included. Sway refuses to run as root: as root it runs as
-# the user nobody, whose socket root's clients can still open.
+# as any user, root included, as does mutter's (GNOME's compositor), on a
+# session bus of its own. Sway refuses to run as root: as root it runs as the
+# user nobody, whose socket root's clients can still open.
 set -euo pipefail
 
 die() {
@@ -36,12 +38,13 @@ stop() {
     if alive; then
         local pid
         read -r pid _ <"$state/compositor.pid"
-        kill "$pid" 2>/dev/null || true
+        # The whole session it leads: mutter runs under a bus of its own.
+        kill -- "-$pid" 2>/dev/null || kill "$pid" 2>/dev/null || true
         for _ in $(seq 50); do
             alive || break
             sleep 0.1
         done
-        alive && kill -KILL "$pid" 2>/dev/null
+        alive && kill -KILL -- "-$pid" 2>/dev/null
     fi
     if [ -s "$state/private" ]; then
         local private
@@ -98,6 +101,12 @@ SWAY
             command=(setpriv --reuid=nobody --regid=nogroup --clear-groups "${command[@]}")
         fi
         ;;
+    mutter)
+        # Its headless backend chooses the scale of its virtual monitor itself.
+        [ "$scale" = 1 ] || die "mutter runs headless at scale 1 only"
+        command=(dbus-run-session -- mutter --headless --wayland --no-x11
+                 --virtual-monitor "${width}x${height}" --wayland-display wayland-vantrel)
+        ;;
     *) die "no compositor $compositor" ;;
     esac
     # Its own session and no inherited output, so that CTest does not wait for it.
@@ -117,7 +126,7 @@ SWAY
 
 case "${1:-}" in
 --start)
-    [ $# = 4 ] || die "usage: on_wayland.sh --start weston|sway SCALE STATE_DIR"
+    [ $# = 4 ] || die "usage: on_wayland.sh --start weston|sway|mutter SCALE STATE_DIR"
     state=$4
     start "$2" "$3"
     ;;
@@ -144,6 +153,6 @@ case "${1:-}" in
     exec "$@"
     ;;
 *)
-    die "usage: on_wayland.sh --start weston|sway SCALE STATE_DIR | --stop STATE_DIR | --run STATE_DIR PROGRAM [ARGS...]"
+    die "usage: on_wayland.sh --start weston|sway|mutter SCALE STATE_DIR | --stop STATE_DIR | --run STATE_DIR PROGRAM [ARGS...]"
     ;;
 esac

@@ -114,6 +114,12 @@ private slots:
             << "QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/x'" << true;
         QTest::newRow("offscreen size hints")
             << "This plugin does not support propagateSizeHints()" << true;
+        QTest::newRow("keyboard left a destroyed surface")
+            << "virtual void QtWaylandClient::QWaylandTextInputv3::zwp_text_input_v3_leave("
+               "wl_surface*) Got leave event for surface 0x0 focused surface 0x5631e186ed70"
+            << true;
+        QTest::newRow("keyboard left another surface")
+            << "Got leave event for surface 0x5631e186ed70 focused surface 0x0" << false;
         QTest::newRow("no display") << "could not connect to display" << false;
         QTest::newRow("font missing") << "QFont::fromString: Invalid description" << false;
     }

@@ -86,7 +86,10 @@ bool IsQtNoise(const QString& message) {
             return true;
         }
     }
-    return false;
+    // Qt 6.8's Wayland text input, told by the compositor (mutter 48) that
+    // the keyboard left a surface already destroyed, such as the error box's
+    // once it closed; the message starts with Qt's own function name.
+    return message.contains(QStringLiteral("Got leave event for surface 0x0 "));
 }
 
 void BeginStartupMessages(const QString& programName) {

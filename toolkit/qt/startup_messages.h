@@ -25,7 +25,7 @@ inline constexpr char kNoBufferIntegration[] = "none";
 
 // Whether a message is one of the notices that say nothing to a user of this
 // program (a missing runtime directory, size hints an offscreen platform
-// cannot pass on).
+// cannot pass on, the keyboard leaving a window already gone).
 bool IsQtNoise(const QString& message);
 
 }  // namespace vantrel
