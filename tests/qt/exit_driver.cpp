@@ -187,6 +187,12 @@ void ReportRefusedText(vantrel::TFrm_vantrel* window) {
             if (box->windowHandle()->transientParent() != window->windowHandle()) {
                 Fail("the box is not transient for the window");
             }
+            // Where the window draws its own title bar, the box does too: close only.
+            const auto* bar = box->findChild<vantrel::OwnTitleBar*>();
+            if ((bar != nullptr) != (window->findChild<vantrel::OwnTitleBar*>() != nullptr) ||
+                (bar != nullptr && bar->MinimiseButton() != nullptr)) {
+                Fail("the box's title bar is not the window's kind, or offers minimise");
+            }
             // The box too lives through a maximise request at its own size,
             // asked for once it is on the screen, as a user would. (Not on
             // weston: see the maximise row of the exit-status test.)

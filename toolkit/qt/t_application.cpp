@@ -110,7 +110,7 @@ void TApplication::ShowMessage(const std::exception& error, bool critical) {
     // Modal to the window and transient for it, so that a compositor keeps
     // it with the window and, where it may, over it.
     box.setWindowModality(Qt::WindowModal);
-    if (DrawsOwnTitleBar()) {
+    if (DrawsOwnTitleBar() && box.layout() != nullptr) {
         // The window's bar, over a strip kept free above the box's content.
         const auto* ownerBar =
             owner != nullptr ? owner->findChild<OwnTitleBar*>(QString(), Qt::FindDirectChildrenOnly)
