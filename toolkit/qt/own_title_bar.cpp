@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygon>
 #include <QStyle>
 #include <QToolButton>
 #include <QWindow>
@@ -54,15 +55,33 @@ OwnTitleBar::OwnTitleBar(QWidget& window, int height) : QWidget(&window) {
     }
     close_ = TitleButton(*this, QStyle::SP_TitleBarCloseButton, QString::fromUtf8("Закрыть"));
     connect(close_, &QToolButton::clicked, &window, &QWidget::close);
+    for (QWidget*& edge : edges_) {
+        edge = new QWidget(&window);
+        edge->setBackgroundRole(QPalette::Dark);
+        edge->setAutoFillBackground(true);
+    }
     setGeometry(0, 0, window.width(), height);
+    PlaceEdges();
     window.installEventFilter(this);
     raise();
+}
+
+void OwnTitleBar::PlaceEdges() {
+    const QWidget& window = *parentWidget();
+    const int below = height();
+    edges_[0]->setGeometry(0, below, 1, window.height() - below);
+    edges_[1]->setGeometry(window.width() - 1, below, 1, window.height() - below);
+    edges_[2]->setGeometry(0, window.height() - 1, window.width(), 1);
+    for (QWidget* edge : edges_) {
+        edge->raise();
+    }
 }
 
 bool OwnTitleBar::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Resize:
             resize(parentWidget()->width(), height());
+            PlaceEdges();
             break;
         case QEvent::WindowTitleChange:
         case QEvent::ActivationChange:
@@ -93,7 +112,11 @@ void OwnTitleBar::paintEvent(QPaintEvent* /*event*/) {
     const QColor base = colours.color(QPalette::Window);
     painter.fillRect(rect(), isActiveWindow() ? base.darker(118) : base.darker(106));
     painter.setPen(colours.color(QPalette::Mid));
-    painter.drawLine(0, height() - 1, width() - 1, height() - 1);
+    painter.drawLine(1, height() - 1, width() - 2, height() - 1);
+    // The top of the window's border, and its sides beside the bar.
+    painter.setPen(colours.color(QPalette::Dark));
+    painter.drawPolyline(QPolygon({QPoint(0, height() - 1), QPoint(0, 0), QPoint(width() - 1, 0),
+                                   QPoint(width() - 1, height() - 1)}));
     const int margin = height() / 3;
     const int buttons = (minimise_ != nullptr ? 2 : 1) * (height() - kButtonGap);
     const QRect text(margin, 0, width() - 2 * margin - buttons, height());

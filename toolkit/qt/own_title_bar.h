@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 class QToolButton;
 
@@ -27,7 +28,8 @@ public:
     // A bar of `height` pixels along the top of the top-level `window`, over
     // whatever lies there: the caller keeps that strip free. It follows the
     // window's width, title and activation; pressed, it moves the window
-    // through the compositor.
+    // through the compositor. A one-pixel border goes round the window with
+    // it, over the outermost pixels of the content.
     OwnTitleBar(QWidget& window, int height);
 
     QToolButton* MinimiseButton() const { return minimise_; }
@@ -40,6 +42,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void PlaceEdges();
+
+    // The window's left, right and bottom border; the bar draws the top.
+    std::array<QWidget*, 3> edges_{};
     QToolButton* minimise_ = nullptr;
     QToolButton* close_ = nullptr;
 };
