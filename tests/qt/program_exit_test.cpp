@@ -72,6 +72,15 @@ private slots:
         }
         const Finished finished = Run(VANTREL_EXIT_DRIVER, {mode}, WindowPlatform());
         QCOMPARE(finished.exitStatus, QProcess::NormalExit);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+        // A known fault, still open: with Qt 6.8 on sway 1.10 the window
+        // takes the fullscreen size before the program can hand the
+        // configuration back, and keeps it. Marked so that the row fails once
+        // the window keeps its size.
+        if (mode == "fullscreen" && qgetenv("VANTREL_TEST_COMPOSITOR") == "sway") {
+            QEXPECT_FAIL("", "Qt 6.8: a fullscreen request still resizes the window", Abort);
+        }
+#endif
         QCOMPARE(finished.standardError, QString());
         QCOMPARE(finished.exitCode, status);
     }

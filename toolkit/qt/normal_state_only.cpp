@@ -26,12 +26,13 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &window_ && event->type() == QEvent::Resize) {
-            // A window in its normal state at another size than its own
-            // (bound from below only: an edge of a frame dragged; or a size a
-            // refused state left behind, as Qt 6.8 takes a fullscreen
-            // configuration's size even for a window of fixed size): back to
-            // its own.
-            TakeOwnSizeIfNormal();
+            // A window bound from below only, in its normal state, at another
+            // size than its own (an edge of the frame that Qt draws, dragged):
+            // back to its own.
+            if (!Bound() && (window_.windowHandle()->windowStates() & kRefused) == 0 &&
+                window_.size() != window_.minimumSize()) {
+                QTimer::singleShot(0, this, [this] { window_.resize(window_.minimumSize()); });
+            }
             return false;
         }
         if (event->type() != QEvent::WindowStateChange || !event->spontaneous()) {
@@ -63,9 +64,7 @@ public:
             // would leave the window blank for good: it is drawn again after
             // a while whatever comes of it.
             QTimer::singleShot(kAnswerMs, this, [this] { Resume(); });
-        } else {
-            // The size may have come before the state went back to normal.
-            TakeOwnSizeIfNormal();
+        } else if (refusing_) {
             Resume();
         }
         return false;
@@ -75,13 +74,6 @@ private:
     // Held to its own size by its maximum, as on X11 and wherever the
     // compositor draws the frame.
     bool Bound() const { return window_.maximumSize() == window_.minimumSize(); }
-
-    void TakeOwnSizeIfNormal() {
-        if ((window_.windowHandle()->windowStates() & kRefused) == 0 &&
-            window_.size() != window_.minimumSize()) {
-            QTimer::singleShot(0, this, [this] { window_.resize(window_.minimumSize()); });
-        }
-    }
 
     void Resume() {
         if (!refusing_) {
