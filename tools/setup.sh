@@ -25,11 +25,12 @@ packages=(
   wine wine64 fonts-wine nsis
   # the MSI package (wixl; msibuild repairs its texts, msiinfo and msiextract read it back) and signing
   wixl msitools osslsigncode openssl
-  # the window as a native Wayland client (libwayland-dev: the program asks
-  # the compositor whether it draws frames), and its tests under headless
+  # the window as a native Wayland client (libwayland-dev and wayland-protocols:
+  # the program asks the compositor whether it draws frames and at what scale
+  # its outputs are), and its tests under headless
   # compositors (weston, sway driven through swaymsg, and GNOME's mutter on a
   # session bus of its own)
-  qt6-wayland libwayland-dev weston sway mutter dbus-daemon
+  qt6-wayland libwayland-dev wayland-protocols weston sway mutter dbus-daemon
 )
 
 # Optional groups, for tools that neither the build nor the tests run.

@@ -28,10 +28,10 @@ using vantrel::testing::WindowTestCase;
 namespace {
 
 // The density this run was started at, in device pixels per inch: under a
-// Wayland compositor, 96 at each step of its output's scale.
+// Wayland compositor, 96 at each step of its output's scale (120 at 1.25).
 double TestDensity() {
     if (qEnvironmentVariableIsSet("VANTREL_TEST_SCALE")) {
-        return 96.0 * qEnvironmentVariableIntValue("VANTREL_TEST_SCALE");
+        return 96.0 * qgetenv("VANTREL_TEST_SCALE").toDouble();
     }
     return qEnvironmentVariableIntValue("QT_FONT_DPI");
 }
@@ -107,6 +107,8 @@ private slots:
     void windowHasItsClientAreaPlaceAndFixedBorder() {
         const auto& window = session_->Window();
         const double ratio = window.devicePixelRatioF();
+        // Drawn in whole device pixels, at fractional scales too: sharp.
+        QCOMPARE(ratio, std::floor(ratio));
         VERIFY_NEAR(window.width() * ratio, Device(821));
         VERIFY_NEAR((window.height() - TitleBarHeight(window)) * ratio, Device(366));
         // A Wayland compositor places windows itself: the program cannot.

@@ -3,7 +3,8 @@
 # a CTest fixture as the Xvfb of the Windows tests is:
 #
 #   on_wayland.sh --start weston|sway|mutter SCALE STATE_DIR
-#                                   starts it, 1280x800 at SCALE (whole; mutter: 1)
+#                                   starts it, 1280x800 at SCALE (whole; sway: also
+#                                   fractional, 1.25; mutter: 1)
 #   on_wayland.sh --stop STATE_DIR                      stops it
 #   on_wayland.sh --run STATE_DIR PROGRAM [ARGS...]     runs PROGRAM as its client
 #
@@ -58,7 +59,11 @@ stop() {
 start() {
     local compositor=$1 scale=$2
     # 1280x800 in the compositor's own (logical) pixels at every scale.
-    local width=$((1280 * scale)) height=$((800 * scale))
+    [[ "$scale" =~ ^[0-9]+(\.[0-9]+)?$ ]] || die "no scale $scale"
+    [[ "$scale" =~ ^[0-9]+$ || "$compositor" = sway ]] ||
+        die "$compositor runs headless at whole scales only"
+    local width height
+    read -r width height < <(awk -v s="$scale" 'BEGIN { printf "%d %d\n", 1280 * s, 800 * s }')
     command -v "$compositor" >/dev/null || die "$compositor not found (Debian: $compositor)"
     stop
     mkdir -p "$state/runtime"

@@ -1,5 +1,5 @@
 // The Qt toolkit's own rules: which key presses reach the keystroke filter, how
-// design pixels scale, and what a failed start shows.
+// design pixels scale, what a failed start shows, and a Wayland output's scale.
 #include <QKeyEvent>
 #include <QTest>
 
@@ -10,6 +10,7 @@
 #include "toolkit/qt/startup_messages.h"
 #include "toolkit/qt/t_application.h"
 #include "toolkit/qt/typed_key.h"
+#include "toolkit/qt/wayland_compositor.h"
 
 namespace {
 
@@ -127,6 +128,26 @@ private slots:
         QFETCH(QString, message);
         QFETCH(bool, noise);
         QCOMPARE(vantrel::IsQtNoise(message), noise);
+    }
+
+    void outputScaleIsModeOverLogicalSize_data() {
+        QTest::addColumn<QSize>("mode");
+        QTest::addColumn<QSize>("logical");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("125 %") << QSize(1280, 800) << QSize(1024, 640) << 1.25;
+        QTest::newRow("125 %, turned upright") << QSize(800, 1280) << QSize(1024, 640) << 1.25;
+        QTest::newRow("150 %, sizes rounded") << QSize(1366, 768) << QSize(911, 512) << 1.5;
+        QTest::newRow("200 %") << QSize(2560, 1600) << QSize(1280, 800) << 2.0;
+        QTest::newRow("no logical size") << QSize(1280, 800) << QSize(0, 0) << 0.0;
+        QTest::newRow("no current mode") << QSize(0, 0) << QSize(1024, 640) << 0.0;
+    }
+    void outputScaleIsModeOverLogicalSize() {
+        QFETCH(QSize, mode);
+        QFETCH(QSize, logical);
+        QFETCH(double, scale);
+        QCOMPARE(
+            vantrel::OutputScale(mode.width(), mode.height(), logical.width(), logical.height()),
+            scale);
     }
 };
 

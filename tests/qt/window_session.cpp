@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QTabWidget>
 #include <QTest>
+#include <cmath>
 #include <stdexcept>
 
 #include "toolkit/qt/t_application.h"
@@ -65,6 +66,13 @@ WindowSession::WindowSession() {
     if (!QTest::qWaitForWindowActive(window_)) {
         qWarning("the window did not become active");
     }
+    // A Wayland compositor tells a window its fractional scale only once it
+    // has shown it; until then Qt draws at the output's whole scale.
+    const auto wholeRatio = [this] {
+        const qreal ratio = window_->devicePixelRatioF();
+        return ratio == std::floor(ratio);
+    };
+    static_cast<void>(QTest::qWaitFor(wholeRatio, 2000));
 }
 
 WindowSession::~WindowSession() {

@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "toolkit/qt/wayland_frames.h"
+#include "toolkit/qt/wayland_compositor.h"
 
 namespace vantrel {
 

@@ -4,7 +4,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QVersionNumber>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -14,7 +18,7 @@
 #include "toolkit/qt/normal_state_only.h"
 #include "toolkit/qt/own_title_bar.h"
 #include "toolkit/qt/startup_messages.h"
-#include "toolkit/qt/wayland_frames.h"
+#include "toolkit/qt/wayland_compositor.h"
 #include "toolkit/qt/window_style.h"
 
 namespace vantrel {
@@ -29,6 +33,31 @@ bool MayOpenWayland() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     return platform.startsWith("wayland") ||
            (platform.isEmpty() && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"));
+}
+
+// Where the compositor's outputs share a fractional scale (125 %, 150 %) and
+// Qt draws at fractional scales (6.5 on), Qt would draw the window at that
+// ratio, each of its pixels 1.25 device pixels: every line between device
+// pixels, and fonts rounded in the coarser pixels. Qt is given a scale factor
+// instead that brings its ratio to the whole part of the scale, so that it
+// draws whole device pixels, and the logical density that makes up the rest
+// (120 at 125 %), so that the form lays itself out for the real density as
+// on an X11 screen of that density: 821 x 366 device pixels at 125 %.
+// Nothing is set where the user has set a scale or density of their own.
+void DrawWholeDevicePixels(const WaylandCompositorTraits& compositor) {
+    const double scale = compositor.outputScale;
+    const double whole = std::max(1.0, std::floor(scale));
+    if (!compositor.fractionalScales || scale <= 1 || scale == whole ||
+        QLibraryInfo::version() < QVersionNumber(6, 5)) {
+        return;
+    }
+    for (const char* chosen : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI"}) {
+        if (qEnvironmentVariableIsSet(chosen)) {
+            return;
+        }
+    }
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(whole / scale, 'g', 17));
+    qputenv("QT_FONT_DPI", QByteArray::number(qRound(96 * scale / whole)));
 }
 
 }  // namespace
@@ -54,7 +83,9 @@ void TApplication::Initialize() {
         argc_ > 0 ? QFileInfo(QString::fromLocal8Bit(argv_[0])).fileName() : QString("vantrel");
     BeginStartupMessages(program);
     // Whole-number device pixel ratios only: the form scales itself for the
-    // rest (see DesignScale), and fractional ratios would blur its text.
+    // rest (see DesignScale), and fractional ratios would blur its text. (Qt
+    // takes a Wayland window's fractional scale as it is: see
+    // DrawWholeDevicePixels.)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
     // On Wayland where the compositor draws no frames (weston, GNOME), Qt's
@@ -76,6 +107,7 @@ void TApplication::Initialize() {
             (compositorFrames || qEnvironmentVariableIntValue(kNoDecoration) != 0)) {
             qputenv(kBufferIntegration, kNoBufferIntegration);
         }
+        DrawWholeDevicePixels(WaylandCompositor());
     }
     app_ = std::make_unique<QApplication>(argc_, argv_);
     EndStartupMessages();

@@ -12,7 +12,7 @@
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
-#include "toolkit/qt/wayland_frames.h"
+#include "toolkit/qt/wayland_compositor.h"
 
 namespace vantrel {
 
