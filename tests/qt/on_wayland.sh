@@ -20,14 +20,9 @@ die() {
     exit 125
 }
 
-# The compositor is known by its PID and that process's start time, so a PID
-# the system has since given to another process is never taken for it.
-process_start() {
-    local stat fields
-    read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
-    read -ra fields <<<"${stat##*) }"
-    [ "${fields[0]}" != Z ] && echo "${fields[19]}"
-}
+# The compositor is known by its PID and that process's start time.
+# shellcheck source=../support/process_start.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/process_start.sh"
 
 alive() {
     local pid start

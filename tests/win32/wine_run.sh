@@ -87,14 +87,8 @@ ensure_prefix() {
 # in xvfb.pid), so a PID the system has since given to another process is never
 # taken for it. It counts from the moment it is launched, while setsid has not
 # yet become Xvfb, until it has exited (a zombie has exited).
-process_start() {  # PID -> its start time, unless it is gone or a zombie
-    local stat fields
-    read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
-    # Past "PID (name) " (the name may hold spaces): the state, then the
-    # start time 19 fields on (field 22 of proc(5)).
-    read -ra fields <<<"${stat##*) }"
-    [ "${fields[0]}" != Z ] && echo "${fields[19]}"
-}
+# shellcheck source=../support/process_start.sh
+. "$(dirname "${BASH_SOURCE[0]}")/../support/process_start.sh"
 
 xvfb_alive() {
     local pid start

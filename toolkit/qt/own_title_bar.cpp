@@ -34,9 +34,13 @@ QToolButton* TitleButton(QWidget& bar, QStyle::StandardPixmap icon, const QStrin
 
 }  // namespace
 
-bool DrawsOwnTitleBar() {
+bool CompositorLeavesFrameToProgram() {
     return QGuiApplication::platformName() == QLatin1String("wayland") &&
-           !WaylandCompositorDrawsFrames() &&
+           !WaylandCompositorDrawsFrames();
+}
+
+bool DrawsOwnTitleBar() {
+    return CompositorLeavesFrameToProgram() &&
            qEnvironmentVariableIntValue("QT_WAYLAND_DISABLE_WINDOWDECORATION") != 0;
 }
 

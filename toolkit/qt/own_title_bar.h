@@ -12,6 +12,10 @@ class QToolButton;
 
 namespace vantrel {
 
+// Whether the program runs on Wayland under a compositor that leaves the frame
+// to it (weston, GNOME's mutter).
+bool CompositorLeavesFrameToProgram();
+
 // Whether the program's windows carry an OwnTitleBar: on Wayland, where the
 // compositor draws no frames and Qt's own are turned off (TApplication turns
 // them off there unless QT_WAYLAND_DISABLE_WINDOWDECORATION says otherwise).

@@ -1,7 +1,6 @@
 #include "toolkit/qt/t_form.h"
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 
@@ -12,7 +11,6 @@
 #include "toolkit/qt/t_edit.h"
 #include "toolkit/qt/t_label.h"
 #include "toolkit/qt/t_page_control.h"
-#include "toolkit/qt/wayland_compositor.h"
 
 namespace vantrel {
 
@@ -141,8 +139,7 @@ void TForm::Loaded() {
     // maximises the window all the same and then requires a frame of the
     // maximised size: the window is bound from below only there, and
     // KeepNormalState takes it back to its own size.
-    if (QGuiApplication::platformName() == QLatin1String("wayland") &&
-        !WaylandCompositorDrawsFrames()) {
+    if (CompositorLeavesFrameToProgram()) {
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     move(ScaledPoint(scale, {left_, top_}));
