@@ -2,23 +2,25 @@
 # Start-up time and peak memory, side by side, under one Xvfb display:
 #   (a) Vantrel, (b) the Qt floor (one window, one line edit, built here),
 #   (c) ConvertAll from Debian's convertall package; and (d) Vantrel again as
-#   a native Wayland client of a headless sway, started beside the Xvfb.
+#   a native Wayland client of a headless sway, weston and GNOME's mutter,
+#   started beside the Xvfb (the floor on sway too).
 # Start-up is the time from launching the program to its first top-level
 # window being mapped on the display, seen as an X event (launch_until_mapped.c
 # wakes every millisecond). Peak memory is the kernel's peak RSS of the
 # process, read when it is stopped SETTLE_MS after its window appeared. Runs
 # are interleaved (a b c, a b c, ...) after one discarded warm-up each, so the
 # figures are warm-cache start-ups; medians are printed with ratios to (b).
-# On Wayland, start-up ends when sway maps the window, which it does once the
-# window's first frame is committed (launch_until_mapped_wayland.py): a later
+# On Wayland, start-up ends when the window's first frame is committed, which
+# is when a compositor maps it (launch_until_mapped_wayland.py: sway's window
+# event, or the program's own protocol log on weston and mutter): a later
 # point than X11's map, which comes before the first frame is drawn.
 #
 #   bench/startup.sh                          # 7 runs each, Vantrel from build/default
 #   bench/startup.sh --runs 11 --vantrel /path/to/vantrel
 #   RUNS=5 SETTLE_MS=1000 bench/startup.sh
 #
-# Needs: xvfb, libx11-dev, qt6-base-dev, pkg-config, sway and qt6-wayland,
-# convertall (skipped with a note when absent). Exits 1 when a program fails to start, 0 otherwise;
+# Needs: xvfb, libx11-dev, qt6-base-dev, pkg-config, qt6-wayland, sway, weston,
+# mutter and dbus (as set-up installs them), convertall (skipped with a note when absent). Exits 1 when a program fails to start, 0 otherwise;
 # --check also exits 1 when a target is missed.
 set -euo pipefail
 
@@ -43,7 +45,9 @@ chmod 755 "$work"
 xvfb_pid=
 cleanup() {
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    [ -d "$work/sway" ] && bash "$root/tests/qt/on_wayland.sh" --stop "$work/sway"
+    for compositor in sway weston mutter; do
+        [ -d "$work/$compositor" ] && bash "$root/tests/qt/on_wayland.sh" --stop "$work/$compositor"
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -67,8 +71,10 @@ g++ -O2 -fPIC -std=c++17 -o "$work/qt_floor" "$root/bench/startup/qt_floor.cpp" 
 names=(vantrel qt_floor)
 commands=("$vantrel" "$work/qt_floor")
 # The same program on Wayland: measured by its own launcher (see measure).
-names+=(vantrel_wl qt_floor_wl)
-commands+=("$vantrel" "$work/qt_floor")
+# vantrel_wl and qt_floor_wl run on sway, which draws their frames; weston and
+# mutter draw none, and there the window draws its own title bar.
+names+=(vantrel_wl qt_floor_wl vantrel_weston vantrel_mutter)
+commands+=("$vantrel" "$work/qt_floor" "$vantrel" "$vantrel")
 if command -v convertall >/dev/null; then
     names+=(convertall)
     commands+=("$(command -v convertall)")
@@ -92,19 +98,24 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_FONT_DPI
 
-# --- a headless sway of its own, for the Wayland column ------------------------
-bash "$root/tests/qt/on_wayland.sh" --start sway 1 "$work/sway"
-read -r _ wayland_socket _ <"$work/sway/compositor"
-mkdir -m 700 "$work/sway-client"
-on_wayland() {
-    env -u DISPLAY XDG_RUNTIME_DIR="$work/sway-client" WAYLAND_DISPLAY="$work/sway/runtime/$wayland_socket" \
-        SWAYSOCK="$(echo "$work"/sway/runtime/sway-ipc.*.sock)" QT_QPA_PLATFORM=wayland \
+# --- a headless compositor of its own for each Wayland column -----------------
+for compositor in sway weston mutter; do
+    bash "$root/tests/qt/on_wayland.sh" --start $compositor 1 "$work/$compositor"
+done
+on_wayland() {  # compositor launcher-arguments...
+    local compositor=$1
+    shift
+    bash "$root/tests/qt/on_wayland.sh" --run "$work/$compositor" \
         python3 "$root/bench/startup/launch_until_mapped_wayland.py" "$@"
 }
 
 measure() {  # index -> prints "map_ms maxrss_kb"
     local i=$1 out launcher=("$work/launch_until_mapped")
-    [[ ${names[$i]} == *_wl ]] && launcher=(on_wayland)
+    case ${names[$i]} in
+        *_wl) launcher=(on_wayland sway) ;;
+        *_weston) launcher=(on_wayland weston) ;;
+        *_mutter) launcher=(on_wayland mutter) ;;
+    esac
     if ! out=$("${launcher[@]}" "$settle" 30000 "${commands[$i]}" 2>"$work/${names[$i]}.err"); then
         echo "startup.sh: ${names[$i]} did not start:" >&2
         cat "$work/${names[$i]}.err" >&2
@@ -134,15 +145,15 @@ done
 qt_version=$(pkg-config --modversion Qt6Widgets)
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 echo
-echo "Start-up to window mapped (Xvfb; *_wl: headless sway) and peak RSS, median of $runs runs each, warm cache"
+echo "Start-up to window mapped (Xvfb; *_wl: headless sway; *_weston, *_mutter) and peak RSS, median of $runs runs each, warm cache"
 echo "machine: $cpu, $(nproc) cores, $(free -g | awk '/^Mem:/ { print $2 }') GiB, $(uname -sr), Qt $qt_version"
 echo
-printf '%-12s %12s %14s %10s %14s %10s\n' program start-up/ms "(min-max)" "x floor" peak-RSS/MB "x floor"
+printf '%-15s %12s %14s %10s %14s %10s\n' program start-up/ms "(min-max)" "x floor" peak-RSS/MB "x floor"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.4f", a / b }'; }
 fs=${start_ms[qt_floor]}
 fr=${rss_mb[qt_floor]}
 for name in "${names[@]}"; do
-    printf '%-12s %12.1f %14s %10.2f %14.1f %10.2f\n' "$name" "${start_ms[$name]}" \
+    printf '%-15s %12.1f %14s %10.2f %14.1f %10.2f\n' "$name" "${start_ms[$name]}" \
         "${spread[$name]}" "$(ratio "${start_ms[$name]}" "$fs")" "${rss_mb[$name]}" \
         "$(ratio "${rss_mb[$name]}" "$fr")"
 done
@@ -161,6 +172,12 @@ verdict "start-up, Vantrel / Qt floor" "$(ratio "${start_ms[vantrel]}" "$fs")" 1
 verdict "peak memory, Vantrel / Qt floor" "$(ratio "${rss_mb[vantrel]}" "$fr")" 1.25
 verdict "start-up, Vantrel on Wayland / on X11" "$(ratio "${start_ms[vantrel_wl]}" "${start_ms[vantrel]}")" 1.25
 verdict "peak memory, Vantrel on Wayland / on X11" "$(ratio "${rss_mb[vantrel_wl]}" "${rss_mb[vantrel]}")" 1.25
+for compositor in weston mutter; do
+    verdict "start-up, Vantrel on $compositor / on X11" \
+        "$(ratio "${start_ms[vantrel_$compositor]}" "${start_ms[vantrel]}")" 1.25
+    verdict "peak memory, Vantrel on $compositor / on X11" \
+        "$(ratio "${rss_mb[vantrel_$compositor]}" "${rss_mb[vantrel]}")" 1.25
+done
 printf '  %-44s %6.2f (the Qt floor itself, for comparison)\n' "start-up, Qt floor on Wayland / on X11" \
     "$(ratio "${start_ms[qt_floor_wl]}" "$fs")"
 if [ -n "${start_ms[convertall]:-}" ]; then
