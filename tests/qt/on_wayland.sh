@@ -4,7 +4,7 @@
 #
 #   on_wayland.sh --start weston|sway|mutter SCALE STATE_DIR
 #                                   starts it, 1280x800 at SCALE (whole; sway: also
-#                                   fractional, 1.25; mutter: 1)
+#                                   fractional: 1.25, 1.5; mutter: 1)
 #   on_wayland.sh --stop STATE_DIR                      stops it
 #   on_wayland.sh --run STATE_DIR PROGRAM [ARGS...]     runs PROGRAM as its client
 #

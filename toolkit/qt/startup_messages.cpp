@@ -89,7 +89,14 @@ bool IsQtNoise(const QString& message) {
     // Qt 6.8's Wayland text input, told by the compositor (mutter 48) that
     // the keyboard left a surface already destroyed, such as the error box's
     // once it closed; the message starts with Qt's own function name.
-    return message.contains(QStringLiteral("Got leave event for surface 0x0 "));
+    if (message.contains(QStringLiteral("Got leave event for surface 0x0 "))) {
+        return true;
+    }
+    // Qt 6.8's Wayland platform, when the compositor's fractional scale for
+    // a window comes after the window was first drawn at the output's scale;
+    // the window is drawn again at the new one.
+    return message.startsWith(
+        QStringLiteral("The cached device pixel ratio value was stale on window update."));
 }
 
 void BeginStartupMessages(const QString& programName) {

@@ -43,6 +43,13 @@ bool MayOpenWayland() {
 // draws whole device pixels, and the logical density that makes up the rest
 // (120 at 125 %), so that the form lays itself out for the real density as
 // on an X11 screen of that density: 821 x 366 device pixels at 125 %.
+// Qt asks the compositor for a window's fractional scale only under the
+// pass-through rounding policy; under any other it draws at the output's
+// scale rounded up (2 at 125 %), which the factor would make 1.6. So the
+// policy is pass-through here. Under it Qt would also turn the density into
+// a scale of its own (120 into 1.25, undoing the factor) and report 96:
+// scaling by density is turned off, leaving the factor and the compositor's
+// scale (0.8 x 1.25 = 1) and the density as given (measured with Qt 6.8).
 // Nothing is set where the user has set a scale or density of their own.
 void DrawWholeDevicePixels(const WaylandCompositorTraits& compositor) {
     const double scale = compositor.outputScale;
@@ -51,13 +58,17 @@ void DrawWholeDevicePixels(const WaylandCompositorTraits& compositor) {
         QLibraryInfo::version() < QVersionNumber(6, 5)) {
         return;
     }
-    for (const char* chosen : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI"}) {
+    for (const char* chosen : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI",
+                               "QT_ENABLE_HIGHDPI_SCALING"}) {
         if (qEnvironmentVariableIsSet(chosen)) {
             return;
         }
     }
     qputenv("QT_SCALE_FACTOR", QByteArray::number(whole / scale, 'g', 17));
     qputenv("QT_FONT_DPI", QByteArray::number(qRound(96 * scale / whole)));
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }
 
 }  // namespace
@@ -83,8 +94,8 @@ void TApplication::Initialize() {
         argc_ > 0 ? QFileInfo(QString::fromLocal8Bit(argv_[0])).fileName() : QString("vantrel");
     BeginStartupMessages(program);
     // Whole-number device pixel ratios only: the form scales itself for the
-    // rest (see DesignScale), and fractional ratios would blur its text. (Qt
-    // takes a Wayland window's fractional scale as it is: see
+    // rest (see DesignScale), and fractional ratios would blur its text. (A
+    // Wayland compositor's fractional scale is made whole another way: see
     // DrawWholeDevicePixels.)
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);

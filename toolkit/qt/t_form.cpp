@@ -1,6 +1,7 @@
 #include "toolkit/qt/t_form.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 
@@ -26,6 +27,36 @@ void ApplyLayoutFont(QWidget& widget, const DesignScale& scale) {
         font.setPixelSize(scale.FontPixels(font.pointSize()));
         widget.setFont(font);
     }
+}
+
+// A Wayland window's size is a whole number of the compositor's pixels. Under
+// a scale factor (Qt's QT_SCALE_FACTOR, which the program sets itself at 150 %
+// and 175 %: see TApplication), a size in Qt's pixels that is not one comes
+// back from the compositor one pixel larger: the size the window is fixed at
+// is then the one it can have, and the controls that close its right or
+// bottom edge still close it.
+void FitWholeCompositorPixels(QWidget& form) {
+    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+    if (QGuiApplication::platformName() != QLatin1String("wayland") || factor <= 0 || factor == 1) {
+        return;
+    }
+    const auto held = [factor](int side) { return qRound(qRound(side * factor) / factor); };
+    const QSize size = form.size();
+    const QSize fitted(held(size.width()), held(size.height()));
+    if (fitted == size) {
+        return;
+    }
+    for (QWidget* control : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QRect rect = control->geometry();
+        if (rect.right() == size.width() - 1) {
+            rect.setRight(fitted.width() - 1);
+        }
+        if (rect.bottom() == size.height() - 1) {
+            rect.setBottom(fitted.height() - 1);
+        }
+        control->setGeometry(rect);
+    }
+    form.setFixedSize(fitted);
 }
 
 // A superscript digit and the caption whose exponent it draws, with how far
@@ -135,6 +166,7 @@ void TForm::Loaded() {
         setFixedSize(width(), height() + bar);
         new OwnTitleBar(*this, bar);
     }
+    FitWholeCompositorPixels(*this);
     // Where the compositor draws no frame on Wayland (weston, GNOME), it
     // maximises the window all the same and then requires a frame of the
     // maximised size: the window is bound from below only there, and
