@@ -26,12 +26,15 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == &window_ && event->type() == QEvent::Resize) {
-            // A window bound from below only, in its normal state, at another
-            // size than its own (an edge of the frame that Qt draws, dragged):
-            // back to its own.
-            if (!Bound() && (window_.windowHandle()->windowStates() & kRefused) == 0 &&
-                window_.size() != window_.minimumSize()) {
-                QTimer::singleShot(0, this, [this] { window_.resize(window_.minimumSize()); });
+            // A window in its normal state at another size than its own: back
+            // to its own before it is drawn. Bound from below only, an edge of
+            // the frame that Qt draws was dragged; bound, Qt 6.8 took a size
+            // the compositor configured (sway, after a refused fullscreen, the
+            // fullscreen size once more). A frame committed at that size would
+            // make sway take it for the window's own and configure it again,
+            // back and forth with each frame.
+            if ((window_.windowHandle()->windowStates() & kRefused) == 0) {
+                TakeOwnSize();
             }
             return false;
         }
@@ -75,11 +78,18 @@ private:
     // compositor draws the frame.
     bool Bound() const { return window_.maximumSize() == window_.minimumSize(); }
 
+    void TakeOwnSize() {
+        if (window_.size() != window_.minimumSize()) {
+            window_.resize(window_.minimumSize());
+        }
+    }
+
     void Resume() {
         if (!refusing_) {
             return;
         }
         refusing_ = false;
+        TakeOwnSize();
         window_.setUpdatesEnabled(true);
         window_.update();
     }
