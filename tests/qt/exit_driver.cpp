@@ -155,8 +155,6 @@ void ActivateAsAClickWould(vantrel::TFrm_vantrel* window) {
     }
 }
 
-// The window activated as a click on it would, then the box looked for in
-// front of it; where the compositor activates nothing, only dismissed.
 // Counts the sizes other than its own that the window is given in its normal
 // state. Taking a configured size back is one; a compositor and Qt that
 // bounce sizes back and forth make one with each frame (sway and Qt 6.8),
@@ -180,6 +178,8 @@ private:
     QSize size_;
 };
 
+// The window activated as a click on it would, then the box looked for in
+// front of it; where the compositor activates nothing, only dismissed.
 void ActivateThenDismiss(vantrel::TFrm_vantrel* window, QMessageBox* box) {
     if (!CompositorActivates()) {
         DismissAndClose(window, box);
